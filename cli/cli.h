@@ -1,0 +1,9 @@
+// tavix-cli: the command-line tool over the engine, book and record code.
+#pragma once
+
+int RunPerft(int argc, char** argv);
+
+// Reads POSITION from argv[index] (and argv[index + 1] when the side to move
+// stands in its own argument); returns the number of arguments used, 0 on error.
+struct Position;
+int ReadPositionArgument(int argc, char** argv, int index, Position& pos);

@@ -1,0 +1,41 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/cli.h"
+#include "core/position_text.h"
+
+namespace {
+
+void PrintUsage() {
+    std::fputs(
+        "usage: tavix-cli COMMAND ...\n"
+        "  perft DEPTH [POSITION]   move sequences per depth\n"
+        "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
+        stderr);
+}
+
+}  // namespace
+
+int ReadPositionArgument(int argc, char** argv, int index, Position& pos) {
+    if (index >= argc) return 0;
+    std::string text = argv[index];
+    if (text.size() == 64 && index + 1 < argc) {
+        text += ' ';
+        text += argv[index + 1];
+        return ParsePositionText(text, pos) ? 2 : 0;
+    }
+    return ParsePositionText(text, pos) ? 1 : 0;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage();
+        return 2;
+    }
+    const char* command = argv[1];
+    if (std::strcmp(command, "perft") == 0) return RunPerft(argc, argv);
+    std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
+    PrintUsage();
+    return 2;
+}

@@ -1,0 +1,26 @@
+# Every source of Tavix, listed once. Portable code is compiled natively (unit
+# tests, tavix-cli) and by the cross compiler (Tavix.exe); Windows code only by
+# the cross compiler.
+
+set(TAVIX_CORE_SOURCES
+    core/board.cpp
+    core/notation.cpp
+    core/position_text.cpp
+    core/perft.cpp
+)
+
+set(TAVIX_ENGINE_SOURCES
+)
+
+set(TAVIX_PORTABLE_SOURCES
+    ${TAVIX_CORE_SOURCES}
+    ${TAVIX_ENGINE_SOURCES}
+)
+
+set(TAVIX_WINDOWS_SOURCES
+)
+
+set(TAVIX_CLI_SOURCES
+    cli/main.cpp
+    cli/perft.cpp
+)
