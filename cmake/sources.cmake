@@ -12,17 +12,28 @@ set(TAVIX_CORE_SOURCES
 set(TAVIX_ENGINE_SOURCES
 )
 
-set(TAVIX_CONFIG_SOURCES
-    config/settings.cpp
+set(TAVIX_VIEW_SOURCES
+    view/layout.cpp
 )
 
 set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_CORE_SOURCES}
     ${TAVIX_ENGINE_SOURCES}
-    ${TAVIX_CONFIG_SOURCES}
+    ${TAVIX_VIEW_SOURCES}
+)
+
+set(TAVIX_APP_WINDOWS_SOURCES
+    app/main.cpp
+    app/main_window.cpp
+)
+
+set(TAVIX_VIEW_WINDOWS_SOURCES
+    view/layout_window.cpp
 )
 
 set(TAVIX_WINDOWS_SOURCES
+    ${TAVIX_APP_WINDOWS_SOURCES}
+    ${TAVIX_VIEW_WINDOWS_SOURCES}
 )
 
 set(TAVIX_CLI_SOURCES

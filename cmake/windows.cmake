@@ -1,0 +1,43 @@
+# The Windows half of the build (included by CMakeLists.txt when cross
+# compiling): Tavix.exe, the end-to-end driver, and dist/ with Tavix.exe and
+# the files it reads beside it.
+
+enable_language(RC)
+
+# Where the build assembles Tavix.exe with its book, sound and help. The
+# shipped build passes -DTAVIX_DIST_DIR=<source>/dist; other builds keep their
+# own copy so that builds running side by side do not overwrite each other.
+set(TAVIX_DIST_DIR "${CMAKE_BINARY_DIR}/dist" CACHE PATH "Folder that receives Tavix.exe and its data files")
+
+set(TAVIX_WINDOWS_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(TAVIX_WINDOWS_LIBRARIES comctl32 comdlg32 gdi32 winmm shell32 advapi32 user32 kernel32)
+
+add_executable(Tavix WIN32 ${TAVIX_WINDOWS_SOURCES} res/tavix.rc)
+target_compile_definitions(Tavix PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})
+target_include_directories(Tavix PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(Tavix PRIVATE tavix_portable ${TAVIX_WINDOWS_LIBRARIES})
+target_link_options(Tavix PRIVATE -static -municode)
+set_source_files_properties(res/tavix.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tavix.ico")
+
+# tavix-cli for Windows: one file, no runtime DLLs to carry.
+target_link_options(tavix-cli PRIVATE -static)
+
+# dist/: Tavix.exe and everything under data/ (book, sound, help pages).
+file(GLOB_RECURSE TAVIX_DATA_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/data/*)
+set(TAVIX_DIST_FILES "${TAVIX_DIST_DIR}/Tavix.exe")
+foreach(file IN LISTS TAVIX_DATA_FILES)
+  get_filename_component(folder "${TAVIX_DIST_DIR}/${file}" DIRECTORY)
+  add_custom_command(OUTPUT "${TAVIX_DIST_DIR}/${file}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${CMAKE_SOURCE_DIR}/data/${file}" "${TAVIX_DIST_DIR}/${file}"
+    DEPENDS "${CMAKE_SOURCE_DIR}/data/${file}"
+    VERBATIM)
+  list(APPEND TAVIX_DIST_FILES "${TAVIX_DIST_DIR}/${file}")
+endforeach()
+add_custom_command(OUTPUT "${TAVIX_DIST_DIR}/Tavix.exe"
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${TAVIX_DIST_DIR}"
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tavix> "${TAVIX_DIST_DIR}/Tavix.exe"
+  DEPENDS Tavix
+  VERBATIM)
+add_custom_target(dist ALL DEPENDS ${TAVIX_DIST_FILES})

@@ -1,0 +1,60 @@
+// Resource ids of Tavix.exe, in blocks by kind. Included by res/tavix.rc and
+// by Windows code; the numbers are stable (tests and help topics use them).
+#pragma once
+
+#define TAVIX_VERSION_TEXT "Tavix  Version 3.64"
+
+// Bitmaps
+#define IDB_TOOLBAR                 1
+
+// Menus
+#define IDR_MAIN_MENU               1000
+#define IDR_CONTEXT_MENU            1001
+
+// Commands: game
+#define IDM_GAME_START              1100
+#define IDM_GAME_INTERRUPT          1101
+#define IDM_GAME_PLAYERS            1102
+#define IDM_GAME_NEW_BOARD          1103
+#define IDM_GAME_EXIT               1104
+
+// Commands: record
+#define IDM_RECORD_LOAD             1200
+#define IDM_RECORD_SAVE             1201
+#define IDM_RECORD_RECENT_FIRST     1202
+#define IDM_RECORD_RECENT_LAST      1210
+#define IDM_RECORD_TO_START         1211
+#define IDM_RECORD_BACK             1212
+#define IDM_RECORD_FORWARD          1213
+#define IDM_RECORD_TO_END           1214
+
+// Commands: board set-up
+#define IDM_SETUP_BEGIN             1300
+#define IDM_SETUP_REMOVE_ALL        1301
+#define IDM_SETUP_CHANGE_SIDE       1302
+#define IDM_SETUP_CANCEL            1303
+#define IDM_SETUP_END               1304
+
+// Commands: research
+#define IDM_RESEARCH_BOOK           1400
+#define IDM_RESEARCH_ANALYSIS       1401
+#define IDM_RESEARCH_STOP           1402
+
+// Commands: options
+#define IDM_OPTIONS_SETTINGS        1500
+
+// Commands: help
+#define IDM_HELP_CONTENTS           1600
+#define IDM_HELP_SEARCH             1601
+#define IDM_HELP_ON_HELP            1602
+#define IDM_HELP_ABOUT              1603
+
+// Dialogs (2000-2599)
+
+// Strings (3000-3299)
+
+// Accelerators
+#define IDA_MAIN                    4000
+
+// Icons
+#define IDI_TAVIX                   5000
