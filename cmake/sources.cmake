@@ -20,9 +20,14 @@ set(TAVIX_CONFIG_SOURCES
     config/settings.cpp
 )
 
+set(TAVIX_RECORD_SOURCES
+    record/game_record.cpp
+)
+
 set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_CORE_SOURCES}
     ${TAVIX_ENGINE_SOURCES}
+    ${TAVIX_RECORD_SOURCES}
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
 )
