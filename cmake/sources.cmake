@@ -14,6 +14,15 @@ set(TAVIX_ENGINE_SOURCES
 
 set(TAVIX_VIEW_SOURCES
     view/layout.cpp
+    view/message_lines.cpp
+    view/panel_fields.cpp
+    view/display_colours.cpp
+    view/disc_shapes.cpp
+)
+
+set(TAVIX_APP_SOURCES
+    app/game_session.cpp
+    app/command_states.cpp
 )
 
 set(TAVIX_CONFIG_SOURCES
@@ -29,6 +38,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_ENGINE_SOURCES}
     ${TAVIX_RECORD_SOURCES}
     ${TAVIX_VIEW_SOURCES}
+    ${TAVIX_APP_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
 )
 

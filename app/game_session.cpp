@@ -1,0 +1,44 @@
+#include "app/game_session.h"
+
+#include <utility>
+
+namespace {
+
+GameSession session = [] {
+    GameSession s{};
+    s.mode = AppMode::Idle;
+    s.side[0].kind = PersonPlayer;
+    s.side[1].kind = PersonPlayer;
+    NewGame(s);
+    ClearLastMoves(s);
+    s.snapshot = s.position;
+    return s;
+}();
+
+}  // namespace
+
+GameSession& Session() { return session; }
+
+void NewGame(GameSession& s) {
+    InitBoard(s.position);
+    s.position.moveNumber = 0;
+    s.position.sideToMove = 0;
+    RecountSession(s);
+}
+
+void ClearLastMoves(GameSession& s) {
+    for (SideInfo& side : s.side) {
+        side.move = NoMoveYet;
+        side.clock = 0;
+    }
+}
+
+void RecountSession(GameSession& s) { RecountPosition(s.position, s.side[0].discs, s.side[1].discs); }
+
+void TakeSnapshot(GameSession& s) { s.snapshot = s.position; }
+
+void RestoreSnapshot(GameSession& s) { s.position = s.snapshot; }
+
+void SwapSnapshot(GameSession& s) {
+    if (s.mode == AppMode::ComputerThinking || s.mode == AppMode::Research) std::swap(s.position, s.snapshot);
+}
