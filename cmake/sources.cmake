@@ -23,6 +23,8 @@ set(TAVIX_VIEW_SOURCES
 set(TAVIX_APP_SOURCES
     app/game_session.cpp
     app/command_states.cpp
+    app/players.cpp
+    app/result_text.cpp
 )
 
 set(TAVIX_CONFIG_SOURCES

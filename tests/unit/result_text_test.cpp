@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+
+#include "app/result_text.h"
+
+TEST(ResultText, WinnerMarginAndDrawInExactBytes) {
+    // Black by 8: the missing tens digit is two half-width blanks.
+    EXPECT_EQ(ResultText(8),
+              "\x8D\x95\x82\xCC\x20\x20\x82\x57\x90\xCE\x8F\x9F\x82\xBF\x82\xC5\x82\xB7\x81\x42");
+    // White by 12: the sign decides the colour, the margin is the absolute value.
+    EXPECT_EQ(ResultText(-12),
+              "\x94\x92\x82\xCC\x82\x50\x82\x51\x90\xCE\x8F\x9F\x82\xBF\x82\xC5\x82\xB7\x81\x42");
+    EXPECT_EQ(ResultText(-1),
+              "\x94\x92\x82\xCC\x20\x20\x82\x50\x90\xCE\x8F\x9F\x82\xBF\x82\xC5\x82\xB7\x81\x42");
+    // A whole board of one colour.
+    EXPECT_EQ(ResultText(64),
+              "\x8D\x95\x82\xCC\x82\x55\x82\x53\x90\xCE\x8F\x9F\x82\xBF\x82\xC5\x82\xB7\x81\x42");
+    EXPECT_EQ(ResultText(0), "\x88\xF8\x82\xAB\x95\xAA\x82\xAF\x82\xC5\x82\xB7\x81\x42");
+    EXPECT_STREQ(ResultCaption, "\x8F\x49\x8B\xC7");
+}
