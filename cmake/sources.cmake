@@ -31,6 +31,10 @@ set(TAVIX_CONFIG_SOURCES
     config/settings.cpp
 )
 
+set(TAVIX_HELP_SOURCES
+    app/help_pages.cpp
+)
+
 set(TAVIX_RECORD_SOURCES
     record/game_record.cpp
 )
@@ -42,6 +46,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_APP_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
+    ${TAVIX_HELP_SOURCES}
 )
 
 set(TAVIX_APP_WINDOWS_SOURCES

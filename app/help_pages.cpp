@@ -1,0 +1,41 @@
+#include "app/help_pages.h"
+
+std::string HelpPageName(HelpRequest request, int context) {
+    switch (request) {
+        case HelpRequest::Contents: return "index.html";
+        case HelpRequest::KeywordSearch: return "keywords.html";
+        case HelpRequest::HelpOnHelp: return "helponhelp.html";
+        case HelpRequest::Context:
+            switch (context) {
+                case PlayersHelpContext: return "players.html";
+                case AnalysisHelpContext: return "analysis.html";
+                case SettingsHelpContext: return "settings.html";
+                default: return "index.html";
+            }
+        case HelpRequest::Quit: return {};
+    }
+    return {};
+}
+
+int HelpContextForMode(AppMode mode) {
+    switch (mode) {
+        case AppMode::PlayersDialog: return PlayersHelpContext;
+        case AppMode::AnalysisDialog: return AnalysisHelpContext;
+        case AppMode::SettingsDialog: return SettingsHelpContext;
+        default: return 0;
+    }
+}
+
+std::wstring HelpFolderPath(std::wstring_view executablePath) {
+    if (executablePath.size() < 3) return {};
+    std::wstring path(executablePath.substr(0, executablePath.size() - 3));
+    path += L"HLP";
+    return path;
+}
+
+std::wstring HelpPagePath(std::wstring_view helpFolder, std::string_view pageName) {
+    std::wstring path(helpFolder);
+    path += L'\\';
+    for (char c : pageName) path += static_cast<wchar_t>(static_cast<unsigned char>(c));  // page names are ASCII
+    return path;
+}
