@@ -18,6 +18,7 @@ set(TAVIX_VIEW_SOURCES
     view/panel_fields.cpp
     view/display_colours.cpp
     view/disc_shapes.cpp
+    view/flip_sequence.cpp
 )
 
 set(TAVIX_APP_SOURCES
