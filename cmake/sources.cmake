@@ -10,6 +10,16 @@ set(TAVIX_CORE_SOURCES
 )
 
 set(TAVIX_ENGINE_SOURCES
+    engine/endgame.cpp
+    engine/evaluation.cpp
+    engine/jobs.cpp
+    engine/midgame.cpp
+    engine/random.cpp
+    engine/search_control.cpp
+)
+
+set(TAVIX_RECORD_SOURCES
+    record/game_record.cpp
 )
 
 set(TAVIX_VIEW_SOURCES
@@ -34,10 +44,6 @@ set(TAVIX_CONFIG_SOURCES
 
 set(TAVIX_HELP_SOURCES
     app/help_pages.cpp
-)
-
-set(TAVIX_RECORD_SOURCES
-    record/game_record.cpp
 )
 
 set(TAVIX_PORTABLE_SOURCES

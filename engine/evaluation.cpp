@@ -1,0 +1,213 @@
+#include "engine/evaluation.h"
+
+#include <cstring>
+
+#include "engine/random.h"
+
+const std::int32_t WeightSets[3][WeightCount] = {
+    {20, -3, -2, -9, -8, 30, 200, 150, -150, -100, -20, -150},
+    {24, -20, -2, -15, -8, 27, 198, 133, -150, -110, -40, -149},
+    {29, -22, 0, -14, -8, 15, 197, 139, -154, -106, -28, -158},
+};
+
+int SelectWeights(EngineState& es, int set) {
+    if (set < 0 || set > 2) set = NextRandom() % 3;
+    std::memcpy(es.evalWeights, WeightSets[set], sizeof es.evalWeights);
+    return set;
+}
+
+namespace {
+
+inline bool IsDisc(std::uint8_t c) { return c == Black || c == White; }
+
+// Flags every disc of the run that starts at from and ends at to (inclusive).
+inline void FlagRun(EngineState& es, Square from, Square to, int d, std::uint8_t flag) {
+    for (Square q = from;; q += d) {
+        es.discFlags[q] |= flag;
+        if (q == to) break;
+    }
+}
+
+// One open end of a mixed block. runStart/runEnd list the block's runs from
+// this end inward; beyond is the empty square next to the end disc and
+// emptiesBeyond the empties there.
+void MarkOpenEnd(EngineState& es, const Position& pos, Square beyond, int emptiesBeyond,
+                 const Square* runStart, const Square* runEnd, int runs, int inward) {
+    const Square endDisc = runStart[0];
+    if (pos.board[endDisc] == Black) ++es.whiteCaptures[beyond];
+    else ++es.blackCaptures[beyond];
+    es.discFlags[endDisc] |= OpenEnd;
+    FlagRun(es, runStart[0], runEnd[0], inward, Exposed);
+    const int k = emptiesBeyond < runs - 1 ? emptiesBeyond : runs - 1;
+    for (int r = 1; r < k; ++r) FlagRun(es, runStart[r], runEnd[r], inward, SemiExposed);
+}
+
+}  // namespace
+
+void LineScan(EngineState& es, const Position& pos, Square first, int d) {
+    const std::uint8_t* b = pos.board;
+    Square s = first;
+    int before = 0;
+    while (b[s] == Empty) { ++before; s += d; }
+    while (IsDisc(b[s])) {
+        // The block's runs, in scan order (a line holds at most 8 discs).
+        Square start[8], end[8];
+        int runs = 0;
+        const Square blockStart = s;
+        while (IsDisc(b[s])) {
+            start[runs] = s;
+            const std::uint8_t c = b[s];
+            while (b[s] == c) s += d;
+            end[runs] = s - d;
+            ++runs;
+        }
+        const Square blockEnd = s - d;
+        int after = 0;
+        while (b[s] == Empty) { ++after; s += d; }
+        if (runs == 1) {
+            if (before > 0 && after > 0) {
+                es.discFlags[blockStart] |= LoneEnd;
+                es.discFlags[blockEnd] |= LoneEnd;
+                FlagRun(es, blockStart, blockEnd, d, SemiExposed);
+            }
+        } else {
+            if (before > 0) MarkOpenEnd(es, pos, blockStart - d, before, start, end, runs, d);
+            if (after > 0) {
+                // The same from the far end: runs listed inward, walking back.
+                Square rStart[8], rEnd[8];
+                for (int r = 0; r < runs; ++r) {
+                    rStart[r] = end[runs - 1 - r];
+                    rEnd[r] = start[runs - 1 - r];
+                }
+                MarkOpenEnd(es, pos, blockEnd + d, after, rStart, rEnd, runs, -d);
+            }
+        }
+        before = after;
+    }
+}
+
+int LoneCSquare(const Position& pos, Square corner, int d) {
+    const std::uint8_t* b = pos.board;
+    const std::uint8_t c = b[corner + d];
+    if (c == Empty) return 0;
+    if (b[corner + 2 * d] != Empty) return 0;
+    if (b[corner + 3 * d] == Opponent(c)) return 0;
+    return c == Black ? 1 : -1;
+}
+
+int EdgeRunPattern(const Position& pos, Square corner, int d, int e) {
+    const std::uint8_t* b = pos.board;
+    if (b[corner + d] != Empty) return 0;
+    const std::uint8_t y = b[corner + 2 * d + e];
+    if (!IsDisc(y)) return 0;
+    Square s = corner + 2 * d;
+    while (b[s] == y) s += d;
+    if (b[s] == Border || b[s + d] != Border) return 0;
+    return y == Black ? 1 : -1;
+}
+
+bool EdgeThreatHolds(const EngineState& es, const Position& pos, Square corner, int d) {
+    const std::uint8_t* b = pos.board;
+    Square s = corner + d;
+    if (!(es.discFlags[s] & Exposed)) return false;
+    const std::uint8_t x = b[s];
+    while (es.discFlags[s] & Exposed) s += d;
+    if (b[s] != Empty) return true;
+    const std::uint8_t y = b[s - d];
+    const Square t = s + d;
+    if (b[t] != y) return (es.discFlags[t] & Exposed) != 0;
+    if (!(es.discFlags[t] & Exposed)) return true;
+    Square u = t + d;
+    while (b[u] == y) u += d;
+    if (b[u] == Border) return false;
+    u += d;
+    while (b[u] == x) u += d;
+    return b[u] == y;
+}
+
+namespace {
+
+struct LineStart {
+    Square first;
+    int direction;
+};
+
+constexpr LineStart ScanLines[38] = {
+    {11, 1},  {21, 1},  {31, 1},  {41, 1},  {51, 1},  {61, 1},  {71, 1},  {81, 1},
+    {11, 10}, {12, 10}, {13, 10}, {14, 10}, {15, 10}, {16, 10}, {17, 10}, {18, 10},
+    {61, 11}, {51, 11}, {41, 11}, {31, 11}, {21, 11}, {11, 11}, {12, 11}, {13, 11},
+    {14, 11}, {15, 11}, {16, 11},
+    {13, 9},  {14, 9},  {15, 9},  {16, 9},  {17, 9},  {18, 9},  {28, 9},  {38, 9},
+    {48, 9},  {58, 9},  {68, 9},
+};
+
+struct CornerSpec {
+    Square corner;
+    int d1, d2;
+};
+
+constexpr CornerSpec Corners[4] = {{11, 1, 10}, {81, -10, 1}, {18, -1, 10}, {88, -10, -1}};
+
+int CornerTerms(const EngineState& es, const Position& pos, const CornerSpec& c) {
+    const std::uint8_t* b = pos.board;
+    const std::int32_t* w = es.evalWeights;
+    const std::uint8_t held = b[c.corner];
+    if (held == Black) return w[6];
+    if (held == White) return -w[6];
+    int sum = 0;
+    const Square x = c.corner + c.d1 + c.d2;
+    const int bc = es.blackCaptures[c.corner];
+    const int wc = es.whiteCaptures[c.corner];
+    if (es.leafSide == 0) {
+        if (bc > 0) sum += w[7];
+        else if (wc >= 2) sum -= w[7];
+        else if (wc == 1 && (b[x] == Black || EdgeThreatHolds(es, pos, c.corner, c.d1) ||
+                             EdgeThreatHolds(es, pos, c.corner, c.d2)))
+            sum -= w[7];
+    } else {
+        if (wc > 0) sum -= w[7];
+        else if (bc >= 2) sum += w[7];
+        else if (bc == 1 && (b[x] == White || EdgeThreatHolds(es, pos, c.corner, c.d1) ||
+                             EdgeThreatHolds(es, pos, c.corner, c.d2)))
+            sum += w[7];
+    }
+    if (es.discFlags[x] & (Exposed | SemiExposed)) sum += b[x] == Black ? w[8] : -w[8];
+    sum += w[9] * (LoneCSquare(pos, c.corner, c.d2) + LoneCSquare(pos, c.corner, c.d1));
+    const int t = EdgeRunPattern(pos, c.corner, c.d2, c.d1) + EdgeRunPattern(pos, c.corner, c.d1, c.d2);
+    if (t == 2) sum += w[11];
+    else if (t == 1) sum += w[10];
+    else if (t == -1) sum -= w[10];
+    else if (t == -2) sum -= w[11];
+    return sum;
+}
+
+}  // namespace
+
+int Evaluate(EngineState& es, const Position& pos, int leafSide) {
+    std::memset(es.blackCaptures, 0, sizeof es.blackCaptures);
+    std::memset(es.whiteCaptures, 0, sizeof es.whiteCaptures);
+    std::memset(es.discFlags, 0, sizeof es.discFlags);
+    es.leafSide = leafSide;
+    for (const LineStart& line : ScanLines) LineScan(es, pos, line.first, line.direction);
+
+    const std::int32_t* w = es.evalWeights;
+    std::int32_t sum = 0;
+    for (Square sq = 11; sq <= 88; ++sq) {
+        const std::uint8_t c = pos.board[sq];
+        if (c == Empty) {
+            if (es.blackCaptures[sq] > 0) sum += w[0];
+            if (es.whiteCaptures[sq] > 0) sum -= w[0];
+        } else if (c == Black || c == White) {
+            const std::uint8_t f = es.discFlags[sq];
+            std::int32_t term = 0;
+            if (f & OpenEnd) term += w[1];
+            else if (f & LoneEnd) term += w[2];
+            if (f & Exposed) term += w[3];
+            else if (f & SemiExposed) term += w[4];
+            else term += w[5];
+            sum += c == Black ? term : -term;
+        }
+    }
+    for (const CornerSpec& c : Corners) sum += CornerTerms(es, pos, c);
+    return (sum + 2) >> 2;
+}
