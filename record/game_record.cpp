@@ -72,22 +72,12 @@ int HistoryState(const GameRecord& rec) {
     return state;
 }
 
-GameRecord& History() {
-    static GameRecord history = [] {
-        GameRecord rec;
-        ResetHistory(rec);
-        return rec;
-    }();
-    return history;
-}
-
-void ReloadLastMoves(GameRecord& rec, int sideToMove, SideInfo side[2]) {
+void ReloadLastMoves(GameRecord& rec, int sideToMove, LastMoves& out) {
     StepBack(rec);
     StepBack(rec);
-    SideInfo& own = side[sideToMove & 1];
-    SideInfo& other = side[(sideToMove & 1) ^ 1];
-    StepForward(rec, &own.move, nullptr, &own.clock);
-    StepForward(rec, &other.move, nullptr, &other.clock);
+    const int own = sideToMove & 1;
+    StepForward(rec, &out.move[own], nullptr, &out.clock[own]);
+    StepForward(rec, &out.move[1 - own], nullptr, &out.clock[1 - own]);
 }
 
 namespace {
@@ -128,7 +118,7 @@ bool ReplayPly(Position& pos, GameRecord& rec) {
 
 }  // namespace
 
-bool NavigateHistory(Position& pos, GameRecord& rec, HistoryStep step, SideInfo side[2]) {
+bool NavigateHistory(Position& pos, GameRecord& rec, HistoryStep step, LastMoves& last) {
     bool moved = false;
     switch (step) {
         case HistoryStep::ToStart:
@@ -146,6 +136,6 @@ bool NavigateHistory(Position& pos, GameRecord& rec, HistoryStep step, SideInfo 
     }
     if (!moved) return false;
     pos.legalMoveCount = CountLegalMoves(pos, pos.sideToMove);
-    ReloadLastMoves(rec, pos.sideToMove, side);
+    ReloadLastMoves(rec, pos.sideToMove, last);
     return true;
 }

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-#include "app/game_session.h"
 #include "core/board.h"
 
 // Two sentinel plies (square -1, clock 0) stand before the first ply, so that
@@ -56,18 +55,20 @@ int HistoryIndex(const GameRecord& rec);
 void SeekHistory(GameRecord& rec, int n);
 int HistoryState(const GameRecord& rec);
 
-// The program's one move history, empty at start-up.
-GameRecord& History();
+// Each colour's last move (a Square, 0 for a pass, -1 for none) and the clock
+// recorded with it, as the panel shows them; index 0 black, 1 white.
+struct LastMoves {
+    Square move[2];
+    int clock[2];
+};
 
-// Each colour's last move (0 a pass, -1 none) and the clock recorded with it,
-// into the move and clock fields of side (Black first): the ply two back is
-// the side to move's own, the ply just before the cursor the opponent's.
-void ReloadLastMoves(GameRecord& rec, int sideToMove, SideInfo side[2]);
+// The last two plies before the cursor: the one two back is the side to
+// move's own, the one just before is the opponent's.
+void ReloadLastMoves(GameRecord& rec, int sideToMove, LastMoves& out);
 
 // The four navigation commands. Each replays or takes back plies on pos
 // (board, sideToMove, discDifference, moveNumber, legalMoveCount) and then
-// reloads the last moves into side. False when there was nothing to step
-// over; pos and side are then untouched. The disc counts are left to the
-// recount that comes with redrawing the board.
+// reloads the last moves. False when there was nothing to step over; pos and
+// last are then untouched.
 enum class HistoryStep { ToStart, Back, Forward, ToEnd };
-bool NavigateHistory(Position& pos, GameRecord& rec, HistoryStep step, SideInfo side[2]);
+bool NavigateHistory(Position& pos, GameRecord& rec, HistoryStep step, LastMoves& last);

@@ -32,7 +32,7 @@ FlipRecord Flips(std::int32_t base) {
 struct Game {
     Position pos;
     GameRecord rec;
-    SideInfo last[2] = {};
+    LastMoves last{};
     int clock[2] = {0, 0};
     std::vector<Position> positions;  // positions[i]: after i plies
 
@@ -125,25 +125,25 @@ TEST(GameRecordCursor, SentinelsAnswerBelowTheStartAndForwardRestoresExactly) {
 TEST(GameRecordCursor, LastMovesAtStartAfterOneAndAfterTwoPlies) {
     Game g;
     ReloadLastMoves(g.rec, g.pos.sideToMove, g.last);
-    EXPECT_EQ(g.last[0].move, -1);
-    EXPECT_EQ(g.last[1].move, -1);
-    EXPECT_EQ(g.last[0].clock, 0);
-    EXPECT_EQ(g.last[1].clock, 0);
+    EXPECT_EQ(g.last.move[0], -1);
+    EXPECT_EQ(g.last.move[1], -1);
+    EXPECT_EQ(g.last.clock[0], 0);
+    EXPECT_EQ(g.last.clock[1], 0);
     EXPECT_EQ(HistoryIndex(g.rec), 0);
 
     g.Play(56, 12);  // black f5
     ReloadLastMoves(g.rec, g.pos.sideToMove, g.last);
-    EXPECT_EQ(g.last[1].move, -1) << "white to move has not moved yet";
-    EXPECT_EQ(g.last[1].clock, 0);
-    EXPECT_EQ(g.last[0].move, 56);
-    EXPECT_EQ(g.last[0].clock, 12);
+    EXPECT_EQ(g.last.move[1], -1) << "white to move has not moved yet";
+    EXPECT_EQ(g.last.clock[1], 0);
+    EXPECT_EQ(g.last.move[0], 56);
+    EXPECT_EQ(g.last.clock[0], 12);
 
     g.Play(64, 5);  // white d6
     ReloadLastMoves(g.rec, g.pos.sideToMove, g.last);
-    EXPECT_EQ(g.last[0].move, 56);
-    EXPECT_EQ(g.last[0].clock, 12);
-    EXPECT_EQ(g.last[1].move, 64);
-    EXPECT_EQ(g.last[1].clock, 5);
+    EXPECT_EQ(g.last.move[0], 56);
+    EXPECT_EQ(g.last.clock[0], 12);
+    EXPECT_EQ(g.last.move[1], 64);
+    EXPECT_EQ(g.last.clock[1], 5);
     EXPECT_EQ(HistoryIndex(g.rec), 2);
     EXPECT_EQ(HistoryState(g.rec), CanStepBack);
 }
@@ -269,7 +269,7 @@ TEST(HistoryNavigation, PassStepsChangeOnlyTheSideToMove) {
             EXPECT_TRUE(SamePosition(g.pos, expected));
             ASSERT_TRUE(NavigateHistory(g.pos, g.rec, HistoryStep::Forward, g.last));
             EXPECT_TRUE(SamePosition(g.pos, before));
-            EXPECT_EQ(g.last[1 - before.sideToMove].move, 0) << "the passing side shows a pass";
+            EXPECT_EQ(g.last.move[1 - before.sideToMove], 0) << "the passing side shows a pass";
             ASSERT_TRUE(NavigateHistory(g.pos, g.rec, HistoryStep::Back, g.last));
         }
         EXPECT_GT(passesSeen, 0);
@@ -285,30 +285,28 @@ TEST(HistoryNavigation, HomeThenEndRestoresPositionLastMovesAndClocks) {
     SeekHistory(g.rec, -1);
     ReloadLastMoves(g.rec, g.pos.sideToMove, g.last);
     const Position endPos = g.pos;
-    SideInfo endLast[2];
-    std::memcpy(endLast, g.last, sizeof endLast);
+    const LastMoves endLast = g.last;
     const GameRecord endRec = g.rec;
 
     ASSERT_TRUE(NavigateHistory(g.pos, g.rec, HistoryStep::ToStart, g.last));
     EXPECT_TRUE(SamePosition(g.pos, g.positions.front()));
     EXPECT_EQ(HistoryState(g.rec), CanStepForward);
-    EXPECT_EQ(g.last[0].move, -1);
-    EXPECT_EQ(g.last[1].move, -1);
-    EXPECT_EQ(g.last[0].clock + g.last[1].clock, 0);
+    EXPECT_EQ(g.last.move[0], -1);
+    EXPECT_EQ(g.last.move[1], -1);
+    EXPECT_EQ(g.last.clock[0] + g.last.clock[1], 0);
     const Position atStart = g.pos;
-    SideInfo before[2];
-    std::memcpy(before, g.last, sizeof before);
+    const LastMoves before = g.last;
     EXPECT_FALSE(NavigateHistory(g.pos, g.rec, HistoryStep::Back, g.last));
     EXPECT_TRUE(SamePosition(g.pos, atStart));
-    EXPECT_EQ(std::memcmp(g.last, before, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&g.last, &before, sizeof before), 0);
 
     // Clocks that ran on since are set back to the recorded values.
-    g.last[0].clock = g.last[1].clock = 999;
+    g.last.clock[0] = g.last.clock[1] = 999;
 
     ASSERT_TRUE(NavigateHistory(g.pos, g.rec, HistoryStep::ToEnd, g.last));
     EXPECT_TRUE(SamePosition(g.pos, endPos));
     EXPECT_TRUE(SameCursors(g.rec, endRec));
-    EXPECT_EQ(std::memcmp(g.last, endLast, sizeof endLast), 0);
+    EXPECT_EQ(std::memcmp(&g.last, &endLast, sizeof endLast), 0);
     EXPECT_EQ(HistoryState(g.rec), CanStepBack);
     EXPECT_FALSE(NavigateHistory(g.pos, g.rec, HistoryStep::Forward, g.last));
 }
