@@ -28,3 +28,8 @@ int ContextMenuIndex(AppMode mode) {
     if (mode == AppMode::Research) return 2;
     return 0;
 }
+
+CommandContext SessionCommandContext(const GameSession& s) {
+    const int history = HistoryState(s.record);
+    return {s.mode, s.position.legalMoveCount, (history & CanStepBack) != 0, (history & CanStepForward) != 0};
+}

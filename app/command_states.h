@@ -16,3 +16,6 @@ bool IsCommandEnabled(int id, const CommandContext& c);
 
 // The right-click menu for a mode: 0 game, 1 board set-up, 2 research.
 int ContextMenuIndex(AppMode mode);
+
+// The context of the game session as it stands.
+CommandContext SessionCommandContext(const GameSession& s);

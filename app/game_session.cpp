@@ -10,7 +10,7 @@ GameSession session = [] {
     s.side[0].kind = PersonPlayer;
     s.side[1].kind = PersonPlayer;
     NewGame(s);
-    ClearLastMoves(s);
+    ReloadSessionLastMoves(s);
     s.snapshot = s.position;
     return s;
 }();
@@ -24,12 +24,15 @@ void NewGame(GameSession& s) {
     s.position.moveNumber = 0;
     s.position.sideToMove = 0;
     RecountSession(s);
+    ResetHistory(s.record);
 }
 
-void ClearLastMoves(GameSession& s) {
-    for (SideInfo& side : s.side) {
-        side.move = NoMoveYet;
-        side.clock = 0;
+void ReloadSessionLastMoves(GameSession& s) {
+    LastMoves last;
+    ReloadLastMoves(s.record, s.position.sideToMove, last);
+    for (int side = 0; side < 2; ++side) {
+        s.side[side].move = last.move[side];
+        s.side[side].clock = last.clock[side];
     }
 }
 

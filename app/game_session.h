@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/board.h"
+#include "record/game_record.h"
 
 enum class AppMode {
     Idle,
@@ -33,16 +34,18 @@ struct GameSession {
     Position position;  // the one live position
     SideInfo side[2];
     Position snapshot;  // PositionSnapshot
+    GameRecord record;  // the move history
 };
 
 // The program's one game session.
 GameSession& Session();
 
-// The initial position with Black to move; the players stay.
+// The initial position with Black to move and an empty history; the
+// players stay.
 void NewGame(GameSession& s);
 
-// Both sides without a last move and with clock 0, as after a fresh history.
-void ClearLastMoves(GameSession& s);
+// Each side's last move and clock from the history at its cursor.
+void ReloadSessionLastMoves(GameSession& s);
 
 // Recounts the live position's counters and both disc counts.
 void RecountSession(GameSession& s);

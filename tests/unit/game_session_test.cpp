@@ -11,8 +11,10 @@ TEST(GameSession, NewGameKeepsPlayersAndCountsTheStart) {
     s.side[0].kind = 4;
     s.side[1].kind = PersonPlayer;
     s.position.sideToMove = 1;
+    s.side[0].move = 45;
+    s.side[1].clock = 77;
     NewGame(s);
-    ClearLastMoves(s);
+    ReloadSessionLastMoves(s);
     EXPECT_EQ(s.side[0].kind, 4);
     EXPECT_EQ(s.side[1].kind, PersonPlayer);
     EXPECT_EQ(s.position.sideToMove, 0);
@@ -25,6 +27,7 @@ TEST(GameSession, NewGameKeepsPlayersAndCountsTheStart) {
     EXPECT_EQ(s.side[1].clock, 0);
     EXPECT_EQ(s.position.board[45], Black);
     EXPECT_EQ(s.position.board[44], White);
+    EXPECT_EQ(HistoryState(s.record), 0) << "a new game has no history to step through";
 }
 
 TEST(GameSession, SnapshotSwapsOnlyWhileAJobWorks) {
@@ -91,4 +94,20 @@ TEST(CommandStates, ByModeAndHistory) {
     EXPECT_EQ(ContextMenuIndex(AppMode::BoardSetup), 1);
     EXPECT_EQ(ContextMenuIndex(AppMode::Research), 2);
     EXPECT_EQ(ContextMenuIndex(AppMode::HumanTurn), 0);
+}
+
+TEST(CommandStates, HistoryOfTheSessionEnablesNavigation) {
+    GameSession s{};
+    NewGame(s);
+    EXPECT_FALSE(IsCommandEnabled(IDM_RECORD_TO_START, SessionCommandContext(s)));
+    FlipRecord flips;
+    PlayMove(s.position, 56, Black, flips);
+    ASSERT_TRUE(AppendPly(s.record, 56, flips, 3));
+    CommandContext c = SessionCommandContext(s);
+    EXPECT_TRUE(IsCommandEnabled(IDM_RECORD_BACK, c));
+    EXPECT_FALSE(IsCommandEnabled(IDM_RECORD_FORWARD, c));
+    StepBack(s.record);
+    c = SessionCommandContext(s);
+    EXPECT_FALSE(IsCommandEnabled(IDM_RECORD_BACK, c));
+    EXPECT_TRUE(IsCommandEnabled(IDM_RECORD_TO_END, c));
 }
