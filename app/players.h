@@ -7,10 +7,6 @@
 #include <cstdint>
 #include <optional>
 
-inline constexpr char PlayerGroupName[] = "Player";
-// Value names, Black first.
-inline constexpr const char* PlayerValueNames[2] = {"Black", "White"};
-
 constexpr std::int32_t LowestPlayerKind = -1;   // a person
 constexpr std::int32_t HighestPlayerKind = 9;   // the strongest computer level
 
