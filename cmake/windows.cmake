@@ -18,10 +18,22 @@ target_include_directories(Tavix PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
 target_link_libraries(Tavix PRIVATE tavix_portable ${TAVIX_WINDOWS_LIBRARIES})
 target_link_options(Tavix PRIVATE -static -municode)
 set_source_files_properties(res/tavix.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tavix.ico")
+    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tavix.ico;${CMAKE_SOURCE_DIR}/res/toolbar.rc;${CMAKE_SOURCE_DIR}/res/toolbar.bmp;${CMAKE_SOURCE_DIR}/res/strings.rc")
 
 # tavix-cli for Windows: one file, no runtime DLLs to carry.
 target_link_options(tavix-cli PRIVATE -static)
+
+# End-to-end driver: a console program that runs beside Tavix.exe under Wine.
+set(TAVIX_E2E_DRIVER_SOURCES
+    tests/e2e/driver.cpp
+    tests/e2e/driver_helpers.cpp
+    tests/e2e/scenarios.cpp
+)
+add_executable(tavix-e2e-driver ${TAVIX_E2E_DRIVER_SOURCES})
+target_compile_definitions(tavix-e2e-driver PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})
+target_include_directories(tavix-e2e-driver PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(tavix-e2e-driver PRIVATE tavix_portable ${TAVIX_WINDOWS_LIBRARIES})
+target_link_options(tavix-e2e-driver PRIVATE -static -municode)
 
 # dist/: Tavix.exe and everything under data/ (book, sound, help pages).
 file(GLOB_RECURSE TAVIX_DATA_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/data/*)

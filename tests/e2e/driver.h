@@ -1,0 +1,167 @@
+#pragma once
+
+// End-to-end driver: helpers that start Tavix.exe, give it commands, keys and
+// clicks, wait for states, read its windows, dialogs, registry values, files
+// and board pixels; and the registry of scenarios. Runs under Wine (or
+// Windows) beside Tavix.exe.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------------------
+// Scenarios
+
+// A scenario returns normally when it passes and reports a failure through
+// Fail (or a failed Check), which ends it.
+using ScenarioFunction = void (*)();
+
+struct ScenarioRegistration {
+    ScenarioRegistration(const char* name, ScenarioFunction function);
+};
+
+// Defines and registers a scenario:  SCENARIO(starts_and_closes) { ... }
+#define SCENARIO(name)                                                   \
+    static void Scenario_##name();                                       \
+    static const ScenarioRegistration registration_##name(#name, Scenario_##name); \
+    static void Scenario_##name()
+
+struct ScenarioFailure {
+    std::string message;
+};
+
+[[noreturn]] void Fail(const std::string& message);
+void Check(bool condition, const std::string& message);
+
+// Progress line on stdout, prefixed so that the test script can tell it from
+// the PASS / FAIL lines.
+void Note(const std::string& message);
+
+// ---------------------------------------------------------------------------
+// Text
+
+std::string Narrow(const std::wstring& text);  // UTF-16 -> UTF-8
+std::wstring Widen(const std::string& text);   // UTF-8 -> UTF-16
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// ---------------------------------------------------------------------------
+// The program under test
+
+struct Program {
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;  // the main window, once found
+};
+
+// Folder of the driver, where Tavix.exe and its data files stand.
+std::wstring DriverFolder();
+std::wstring TavixPath();
+
+// Starts Tavix.exe (with the given command-line arguments after the program
+// name) and waits until its main window exists. Fails the scenario if it
+// does not appear in time.
+Program StartTavix(const std::wstring& arguments = L"", DWORD timeoutMs = 20000);
+
+// Waits for the process to end; returns its exit code, or fails.
+DWORD WaitForExit(Program& program, DWORD timeoutMs = 10000);
+
+// Ends the process if it is still running (used after a failure) and closes
+// the handles.
+void StopTavix(Program& program);
+// Ends every Tavix.exe this driver started that still runs (after each
+// scenario, so that a failure leaves nothing behind).
+void StopStartedPrograms();
+
+// Desktop that StartTavix puts the program on (empty: the driver's own).
+void SetTavixDesktop(const std::wstring& desktop);
+
+// Number of running processes whose executable file is Tavix.exe.
+int CountTavixProcesses();
+
+// ---------------------------------------------------------------------------
+// Waiting
+
+// Polls the condition every 20 ms, pumping this thread's messages, until it
+// holds (true) or the time is up (false).
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// As WaitUntil, but fails the scenario naming what was awaited.
+void WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std::string& what);
+void Pause(DWORD ms);
+
+// ---------------------------------------------------------------------------
+// Windows and their texts
+
+// Top-level windows of the process with the given class (nullptr: any).
+std::vector<HWND> FindProcessWindows(DWORD processId, const wchar_t* className);
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+SIZE ClientSize(HWND window);
+// Layout unit of the main window from its client size; 0 if not a layout size.
+int DisplayUnit(HWND window);
+
+// ---------------------------------------------------------------------------
+// Commands, keys, clicks
+
+// Posts WM_COMMAND with the id, as a menu item or accelerator would.
+void PostCommand(HWND window, int id);
+// Posts WM_KEYDOWN / WM_KEYUP for a virtual key to the window.
+void PostKey(HWND window, UINT virtualKey);
+// Types a key through the input queue (SendInput) into the foreground window,
+// optionally with Ctrl and/or Shift held.
+void SendKey(UINT virtualKey, bool control = false, bool shift = false);
+// Brings the window to the front so that SendInput reaches it.
+void Activate(HWND window);
+// Left click at client coordinates through the input queue: moves the cursor
+// there (absolute coordinates), so the program sees where it was.
+void ClickClient(HWND window, int x, int y, bool right = false);
+// Left click posted as WM_LBUTTONDOWN / WM_LBUTTONUP (cursor not moved).
+void PostClickClient(HWND window, int x, int y);
+// Centre of a board square (row, column 1..8) in client coordinates.
+POINT SquareCentre(HWND window, int row, int column);
+void ClickSquare(HWND window, int row, int column);
+
+// ---------------------------------------------------------------------------
+// Dialogs and message boxes
+
+// A dialog (class #32770) of the process that is enabled and visible; the
+// newest when several. nullptr when none appears in time.
+HWND WaitForDialog(DWORD processId, DWORD timeoutMs = 10000);
+struct ControlText {
+    int id;
+    std::wstring className;
+    std::wstring text;
+};
+std::vector<ControlText> DialogControls(HWND dialog);
+// The message text of a message box (its static control with the text).
+std::wstring MessageBoxText(HWND dialog);
+std::vector<std::wstring> ListBoxItems(HWND listBox);
+// Presses a button by id (BM_CLICK through the dialog).
+void PressButton(HWND dialog, int id);
+// Presses the button whose text (without '&') equals the given text.
+void PressButtonByText(HWND dialog, const std::wstring& text);
+
+// ---------------------------------------------------------------------------
+// Registry, files, resources
+
+// HKCU\Software\Velmarch\Tavix\<subKey>; false when missing.
+bool ReadTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD& value);
+bool ReadTavixRegistryString(const std::wstring& subKey, const std::wstring& name, std::wstring& value);
+bool ReadTavixRegistryBinary(const std::wstring& subKey, const std::wstring& name, std::vector<BYTE>& value);
+bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+
+// Texts of a menu resource of Tavix.exe (menus are per process under Wine,
+// so they are read from the file): one entry per item, "id<TAB>text", pop-ups
+// as "-1<TAB>text" followed by their items indented by two spaces.
+std::vector<std::wstring> MenuResourceTexts(int menuId);
+
+// ---------------------------------------------------------------------------
+// Board pixels and screenshots
+
+// The board as 64 characters a1..h8: 'X' a dark disc, 'O' a light disc, '-'
+// the surface, '?' anything else; read from the window on screen.
+std::string ReadBoard(HWND window);
+COLORREF ClientPixel(HWND window, int x, int y);
+
+// Writes the screen (or a window's area of it) as a BMP file.
+bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);

@@ -1,0 +1,600 @@
+#include "tests/e2e/driver.h"
+
+#include <tlhelp32.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "view/layout.h"
+
+// ---------------------------------------------------------------------------
+// Scenarios
+
+[[noreturn]] void Fail(const std::string& message) {
+    throw ScenarioFailure{message};
+}
+
+void Check(bool condition, const std::string& message) {
+    if (!condition) Fail(message);
+}
+
+void Note(const std::string& message) {
+    std::printf("  .. %s\n", message.c_str());
+    std::fflush(stdout);
+}
+
+// ---------------------------------------------------------------------------
+// Text
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+std::string Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    char buffer[1024];
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
+
+// ---------------------------------------------------------------------------
+// The program under test
+
+std::wstring DriverFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    const size_t slash = folder.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : folder.substr(0, slash);
+}
+
+std::wstring TavixPath() {
+    return DriverFolder() + L"\\Tavix.exe";
+}
+
+namespace {
+
+std::wstring tavixDesktop;
+std::vector<HANDLE> startedProcesses;
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId) return TRUE;
+    if (search->className && ClassName(window) != search->className) return TRUE;
+    search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
+    Program program;
+    const std::wstring exe = TavixPath();
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring desktop = tavixDesktop;
+    if (!desktop.empty()) startup.lpDesktop = desktop.data();
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        DriverFolder().c_str(), &startup, &program.process)) {
+        Fail(Format("cannot start %s (error %lu)", Narrow(exe).c_str(), GetLastError()));
+    }
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), program.process.hProcess, GetCurrentProcess(), &copy, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    if (copy) startedProcesses.push_back(copy);
+    const DWORD pid = program.process.dwProcessId;
+    const bool appeared = WaitUntil(
+        [&] {
+            for (HWND w : FindProcessWindows(pid, L"Tavix")) {
+                if (IsWindowVisible(w)) {
+                    program.window = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    if (!appeared) {
+        StopTavix(program);
+        Fail("the main window (class Tavix) did not appear");
+    }
+    return program;
+}
+
+DWORD WaitForExit(Program& program, DWORD timeoutMs) {
+    if (WaitForSingleObject(program.process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        Fail(Format("Tavix.exe did not end within %lu ms", timeoutMs));
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(program.process.hProcess, &code);
+    return code;
+}
+
+void StopTavix(Program& program) {
+    if (!program.process.hProcess) return;
+    if (WaitForSingleObject(program.process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(program.process.hProcess, 1);
+        WaitForSingleObject(program.process.hProcess, 5000);
+    }
+    CloseHandle(program.process.hThread);
+    CloseHandle(program.process.hProcess);
+    program.process = {};
+    program.window = nullptr;
+}
+
+void StopStartedPrograms() {
+    for (HANDLE process : startedProcesses) {
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(process);
+    }
+    startedProcesses.clear();
+}
+
+void SetTavixDesktop(const std::wstring& desktop) {
+    tavixDesktop = desktop;
+}
+
+int CountTavixProcesses() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (lstrcmpiW(entry.szExeFile, L"Tavix.exe") == 0) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// ---------------------------------------------------------------------------
+// Waiting
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= end) return false;
+        Pause(20);
+    }
+}
+
+void WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std::string& what) {
+    if (!WaitUntil(condition, timeoutMs)) Fail(Format("timed out after %lu ms waiting for %s", timeoutMs, what.c_str()));
+}
+
+void Pause(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Windows and their texts
+
+std::vector<HWND> FindProcessWindows(DWORD processId, const wchar_t* className) {
+    WindowSearch search{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring WindowText(HWND window) {
+    // WM_GETTEXT works across processes for every window class, unlike
+    // GetWindowText for controls of another process.
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256];
+    const int n = GetClassNameW(window, name, 256);
+    return std::wstring(name, n > 0 ? n : 0);
+}
+
+SIZE ClientSize(HWND window) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int DisplayUnit(HWND window) {
+    const SIZE size = ClientSize(window);
+    return DisplaySizeFromClient(size.cx, size.cy);
+}
+
+// ---------------------------------------------------------------------------
+// Commands, keys, clicks
+
+void PostCommand(HWND window, int id) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void PostKey(HWND window, UINT virtualKey) {
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+}
+
+namespace {
+
+INPUT KeyInput(UINT virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(virtualKey);
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
+void SendKey(UINT virtualKey, bool control, bool shift) {
+    std::vector<INPUT> inputs;
+    if (control) inputs.push_back(KeyInput(VK_CONTROL, false));
+    if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(virtualKey, false));
+    inputs.push_back(KeyInput(virtualKey, true));
+    if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+    if (control) inputs.push_back(KeyInput(VK_CONTROL, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Pause(50);
+}
+
+void Activate(HWND window) {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+}
+
+void ClickClient(HWND window, int x, int y, bool right) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    // Absolute coordinates run 0..65535 over the primary screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const LONG ax = static_cast<LONG>((p.x * 65535LL + width / 2) / (width - 1));
+    const LONG ay = static_cast<LONG>((p.y * 65535LL + height / 2) / (height - 1));
+    INPUT inputs[3] = {
+        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ax, ay),
+        MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+        MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
+    };
+    SendInput(3, inputs, sizeof(INPUT));
+    Pause(50);
+}
+
+void PostClickClient(HWND window, int x, int y) {
+    const LPARAM where = MAKELPARAM(x, y);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(window, WM_LBUTTONUP, 0, where);
+}
+
+POINT SquareCentre(HWND window, int row, int column) {
+    const int u = DisplayUnit(window);
+    Check(u > 0, "the main window is not at a layout size");
+    const LayoutRect r = SquareRect(u, row * 10 + column);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void ClickSquare(HWND window, int row, int column) {
+    const POINT p = SquareCentre(window, row, column);
+    ClickClient(window, p.x, p.y);
+}
+
+// ---------------------------------------------------------------------------
+// Dialogs and message boxes
+
+HWND WaitForDialog(DWORD processId, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindProcessWindows(processId, L"#32770")) {
+                if (IsWindowVisible(w) && IsWindowEnabled(w)) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+    auto* controls = reinterpret_cast<std::vector<ControlText>*>(param);
+    controls->push_back({GetDlgCtrlID(child), ClassName(child), WindowText(child)});
+    return TRUE;
+}
+
+std::wstring WithoutAmpersands(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c != L'&') out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<ControlText> DialogControls(HWND dialog) {
+    std::vector<ControlText> controls;
+    EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&controls));
+    return controls;
+}
+
+std::wstring MessageBoxText(HWND dialog) {
+    // The message is the static control with id 0xFFFF that holds text (the
+    // other static holds the icon).
+    for (const ControlText& c : DialogControls(dialog)) {
+        if (lstrcmpiW(c.className.c_str(), L"Static") == 0 && !c.text.empty()) return c.text;
+    }
+    return {};
+}
+
+std::vector<std::wstring> ListBoxItems(HWND listBox) {
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) break;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT got =
+            SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        items.push_back(text);
+    }
+    return items;
+}
+
+void PressButton(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    Check(button != nullptr, Format("no button %d in the dialog", id));
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void PressButtonByText(HWND dialog, const std::wstring& text) {
+    for (const ControlText& c : DialogControls(dialog)) {
+        if (lstrcmpiW(c.className.c_str(), L"Button") == 0 && WithoutAmpersands(c.text) == text) {
+            PressButton(dialog, c.id);
+            return;
+        }
+    }
+    Fail("no button \"" + Narrow(text) + "\" in the dialog");
+}
+
+// ---------------------------------------------------------------------------
+// Registry, files, resources
+
+namespace {
+
+bool ReadTavixRegistryValue(const std::wstring& subKey, const std::wstring& name, DWORD wantedType,
+                            std::vector<BYTE>& data) {
+    std::wstring path = L"Software\\Velmarch\\Tavix";
+    if (!subKey.empty()) path += L"\\" + subKey;
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD type = 0, size = 0;
+    bool ok = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+              type == wantedType;
+    if (ok) {
+        data.resize(size);
+        ok = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
+        data.resize(size);
+    }
+    RegCloseKey(key);
+    return ok;
+}
+
+}  // namespace
+
+bool ReadTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD& value) {
+    std::vector<BYTE> data;
+    if (!ReadTavixRegistryValue(subKey, name, REG_DWORD, data) || data.size() != sizeof(DWORD)) return false;
+    CopyMemory(&value, data.data(), sizeof value);
+    return true;
+}
+
+bool ReadTavixRegistryString(const std::wstring& subKey, const std::wstring& name, std::wstring& value) {
+    std::vector<BYTE> data;
+    if (!ReadTavixRegistryValue(subKey, name, REG_SZ, data)) return false;
+    value.assign(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    while (!value.empty() && value.back() == L'\0') value.pop_back();
+    return true;
+}
+
+bool ReadTavixRegistryBinary(const std::wstring& subKey, const std::wstring& name, std::vector<BYTE>& value) {
+    return ReadTavixRegistryValue(subKey, name, REG_BINARY, value);
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
+namespace {
+
+void AppendMenuTexts(HMENU menu, const std::wstring& indent, std::vector<std::wstring>& out) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
+        info.dwTypeData = text;
+        info.cch = 255;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) {
+            out.push_back(indent + L"0\t-");
+        } else if (info.hSubMenu) {
+            out.push_back(indent + L"-1\t" + text);
+            AppendMenuTexts(info.hSubMenu, indent + L"  ", out);
+        } else {
+            out.push_back(indent + std::to_wstring(info.wID) + L"\t" + text);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::wstring> MenuResourceTexts(int menuId) {
+    std::vector<std::wstring> texts;
+    HMODULE module = LoadLibraryExW(TavixPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) Fail("cannot open Tavix.exe as a resource file");
+    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(menuId));
+    if (menu) {
+        AppendMenuTexts(menu, L"", texts);
+        DestroyMenu(menu);
+    }
+    FreeLibrary(module);
+    if (!menu) Fail(Format("Tavix.exe has no menu %d", menuId));
+    return texts;
+}
+
+// ---------------------------------------------------------------------------
+// Board pixels and screenshots
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+namespace {
+
+char ClassifyPixel(COLORREF colour) {
+    if (colour == CLR_INVALID) return '?';
+    const int luminance = (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
+    if (luminance < 64) return 'X';
+    if (luminance > 190) return 'O';
+    return '-';
+}
+
+}  // namespace
+
+std::string ReadBoard(HWND window) {
+    const int u = DisplayUnit(window);
+    Check(u > 0, "the main window is not at a layout size");
+    std::string board;
+    HDC dc = GetDC(window);
+    for (int row = 1; row <= 8; ++row) {
+        for (int column = 1; column <= 8; ++column) {
+            // Five points around the centre, a majority decides: a mark drawn
+            // in the middle of a disc does not change what the square holds.
+            const LayoutRect r = SquareRect(u, row * 10 + column);
+            const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+            const int d = u;
+            const POINT points[5] = {{cx, cy}, {cx - d, cy}, {cx + d, cy}, {cx, cy - d}, {cx, cy + d}};
+            int votes[3] = {0, 0, 0};
+            for (const POINT& p : points) {
+                const char c = ClassifyPixel(GetPixel(dc, p.x, p.y));
+                votes[c == 'X' ? 0 : c == 'O' ? 1 : 2] += c == '?' ? 0 : 1;
+            }
+            char square = '?';
+            if (votes[0] >= 3) square = 'X';
+            else if (votes[1] >= 3) square = 'O';
+            else if (votes[2] >= 3) square = '-';
+            board += square;
+        }
+    }
+    ReleaseDC(window, dc);
+    return board;
+}
+
+bool SaveScreenshot(const std::wstring& path, HWND window) {
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window) GetWindowRect(window, &area);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+        const DWORD stride = ((width * 3 + 3) / 4) * 4;
+        const DWORD imageSize = stride * height;
+        BITMAPFILEHEADER header = {};
+        header.bfType = 0x4D42;  // "BM"
+        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+        header.bfSize = header.bfOffBits + imageSize;
+        info.bmiHeader.biSizeImage = imageSize;
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            ok = WriteFile(file, &header, sizeof header, &written, nullptr) &&
+                 WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+                 WriteFile(file, bits, imageSize, &written, nullptr);
+            CloseHandle(file);
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}

@@ -1,0 +1,53 @@
+// End-to-end scenarios. Each is one function; the driver runs them by name.
+
+#include "res/resource.h"
+#include "tests/e2e/driver.h"
+
+// The program starts with its main window at the layout size for the
+// display unit 10 and ends with exit code 0 when the window is closed,
+// leaving no process behind.
+SCENARIO(start_and_close) {
+    Program tavix = StartTavix();
+    const std::wstring title = WindowText(tavix.window);
+    Check(title == L"" TAVIX_VERSION_TEXT, "window title is \"" + Narrow(title) + "\"");
+    const SIZE client = ClientSize(tavix.window);
+    Note(Format("client area %ldx%ld", client.cx, client.cy));
+    Check(client.cx == 670 && client.cy == 428, Format("client area is %ldx%ld, not 670x428", client.cx, client.cy));
+    const LONG_PTR style = GetWindowLongPtrW(tavix.window, GWL_STYLE);
+    Check((style & WS_MAXIMIZEBOX) == 0 && (style & WS_THICKFRAME) == 0, "the window has a maximise box or sizing frame");
+    Check((style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX)) == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+          "the window lacks its caption, system menu or minimise box");
+    Check((GetWindowLongPtrW(tavix.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0, "the window does not accept files");
+
+    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
+    const DWORD code = WaitForExit(tavix);
+    Check(code == 0, Format("exit code %lu", code));
+    StopTavix(tavix);
+    WaitFor([] { return CountTavixProcesses() == 0; }, 5000, "no Tavix.exe left running");
+}
+
+// The exit command closes the program the same way as the window's frame.
+SCENARIO(exit_command) {
+    Program tavix = StartTavix();
+    PostCommand(tavix.window, IDM_GAME_EXIT);
+    const DWORD code = WaitForExit(tavix);
+    Check(code == 0, Format("exit code %lu", code));
+}
+
+// The main menu resource carries the top-level menus with their texts.
+SCENARIO(main_menu_texts) {
+    const std::vector<std::wstring> items = MenuResourceTexts(IDR_MAIN_MENU);
+    std::vector<std::wstring> popups;
+    for (const std::wstring& item : items) {
+        const size_t start = item.find_first_not_of(L' ');
+        if (item.compare(start, 3, L"-1\t") == 0) popups.push_back(item.substr(start + 3));
+    }
+    const std::vector<std::wstring> expected = {L"対局(&P)", L"棋譜(&R)", L"最近使った棋譜(&R)", L"盤面設定(&B)",
+                                                L"研究(&S)", L"ｵﾌﾟｼｮﾝ(&O)", L"ﾍﾙﾌﾟ(&H)"};
+    std::wstring found;
+    for (const std::wstring& p : popups) found += L" [" + p + L"]";
+    Check(popups == expected, "the main menu's pop-ups are" + Narrow(found));
+    bool exitFound = false;
+    for (const std::wstring& item : items) exitFound = exitFound || item == L"  1104\t終了(&X)";
+    Check(exitFound, "no item 1104 \"終了(&X)\" in the game menu");
+}
