@@ -86,15 +86,19 @@ bool FitsFontNameField(std::string_view name) {
     return name.size() < std::size_t(FontNameField) && name.find('\0') == std::string_view::npos;
 }
 
-void SetFontName(Settings& settings, std::string_view name) {
+std::size_t ShiftJisFieldLength(std::string_view text, std::size_t field) {
     std::size_t length = 0;
-    while (length < name.size() && name[length] != '\0') {
-        const std::size_t step = IsLeadByte(static_cast<unsigned char>(name[length])) ? 2 : 1;
-        if (length + step > std::size_t(FontNameField - 1) || length + step > name.size()) break;
+    while (length < text.size() && text[length] != '\0') {
+        const std::size_t step = IsLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1;
+        if (length + step >= field || length + step > text.size()) break;
         length += step;
     }
+    return length;
+}
+
+void SetFontName(Settings& settings, std::string_view name) {
     std::memset(settings.FontName, 0, sizeof settings.FontName);
-    std::memcpy(settings.FontName, name.data(), length);
+    std::memcpy(settings.FontName, name.data(), ShiftJisFieldLength(name, FontNameField));
 }
 
 CheckedSettings CheckStoredSettings(const StoredSettings& stored, int largestDisplaySize) {

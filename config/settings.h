@@ -105,9 +105,20 @@ bool FitsFontNameField(std::string_view name);
 // that does not fit is cut at the last whole character that does.
 void SetFontName(Settings& settings, std::string_view name);
 
+// Length of the longest start of a Shift-JIS text, up to its first NUL, that
+// keeps whole characters and fits a field of `field` bytes with terminator.
+std::size_t ShiftJisFieldLength(std::string_view text, std::size_t field);
+
 std::array<std::uint8_t, DisplayColorBytes> DisplayColorToBytes(const std::uint32_t (&colors)[DisplayColorCount]);
 void DisplayColorFromBytes(const std::array<std::uint8_t, DisplayColorBytes>& bytes,
                            std::uint32_t (&colors)[DisplayColorCount]);
+
+// "ﾚｼﾞｽﾄﾘより本ｿﾌﾄｳｪｱの設定情報を削除します。\n\nよろしいですか？": asked before
+// everything the program keeps in the registry is deleted.
+inline constexpr char DeleteSettingsQuestion[] =
+    "\xDA\xBC\xDE\xBD\xC4\xD8\x82\xE6\x82\xE8\x96\x7B\xBF\xCC\xC4\xB3\xAA\xB1\x82\xCC\x90\xDD\x92\xE8"
+    "\x8F\xEE\x95\xF1\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82\xB7\x81\x42\n\n"
+    "\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81\x48";
 
 // The book limits packed into StandardValue.
 inline int StandardThreshold(std::int32_t standardValue) { return std::int16_t(std::uint32_t(standardValue) & 0xFFFF); }

@@ -182,4 +182,9 @@ TEST(FontNameField, SettingKeepsRecordComparableAndCutsAtWholeCharacters) {
     EXPECT_EQ(std::strlen(a.FontName), 31u);
     SetFontName(a, "ab\x82");  // a lead byte without its trail is dropped
     EXPECT_STREQ(a.FontName, "ab");
+
+    // The same cut serves every string field written to the registry.
+    EXPECT_EQ(ShiftJisFieldLength(std::string("path\0rest", 9), 260), 4u);
+    EXPECT_EQ(ShiftJisFieldLength("\x82\x60\x82\x60", 4), 2u);
+    EXPECT_EQ(ShiftJisFieldLength("abc", 0), 0u);
 }
