@@ -39,13 +39,16 @@ target_link_options(tavix-e2e-driver PRIVATE -static -municode)
 file(GLOB_RECURSE TAVIX_DATA_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/data/*)
 set(TAVIX_DIST_FILES "${TAVIX_DIST_DIR}/Tavix.exe")
 foreach(file IN LISTS TAVIX_DATA_FILES)
-  get_filename_component(folder "${TAVIX_DIST_DIR}/${file}" DIRECTORY)
-  add_custom_command(OUTPUT "${TAVIX_DIST_DIR}/${file}"
+  # The help pages form the help folder, named like the executable with HLP
+  # in place of its extension.
+  string(REGEX REPLACE "^help/" "Tavix.HLP/" shipped "${file}")
+  get_filename_component(folder "${TAVIX_DIST_DIR}/${shipped}" DIRECTORY)
+  add_custom_command(OUTPUT "${TAVIX_DIST_DIR}/${shipped}"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${CMAKE_SOURCE_DIR}/data/${file}" "${TAVIX_DIST_DIR}/${file}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${CMAKE_SOURCE_DIR}/data/${file}" "${TAVIX_DIST_DIR}/${shipped}"
     DEPENDS "${CMAKE_SOURCE_DIR}/data/${file}"
     VERBATIM)
-  list(APPEND TAVIX_DIST_FILES "${TAVIX_DIST_DIR}/${file}")
+  list(APPEND TAVIX_DIST_FILES "${TAVIX_DIST_DIR}/${shipped}")
 endforeach()
 add_custom_command(OUTPUT "${TAVIX_DIST_DIR}/Tavix.exe"
   COMMAND ${CMAKE_COMMAND} -E make_directory "${TAVIX_DIST_DIR}"
