@@ -26,13 +26,6 @@ int HelpContextForMode(AppMode mode) {
     }
 }
 
-std::wstring HelpFolderPath(std::wstring_view executablePath) {
-    if (executablePath.size() < 3) return {};
-    std::wstring path(executablePath.substr(0, executablePath.size() - 3));
-    path += L"HLP";
-    return path;
-}
-
 std::wstring HelpPagePath(std::wstring_view helpFolder, std::string_view pageName) {
     std::wstring path(helpFolder);
     path += L'\\';

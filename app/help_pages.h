@@ -29,9 +29,5 @@ std::string HelpPageName(HelpRequest request, int context = 0);
 // the contents (context 0).
 int HelpContextForMode(AppMode mode);
 
-// The executable's path with its last three characters replaced by "HLP";
-// empty when the path is too short to have them.
-std::wstring HelpFolderPath(std::wstring_view executablePath);
-
 // The full path of a page inside the help folder.
 std::wstring HelpPagePath(std::wstring_view helpFolder, std::string_view pageName);

@@ -47,15 +47,6 @@ TEST(HelpPages, F1OpensTheTopicOfTheOpenDialogElseContents) {
     }
 }
 
-TEST(HelpPath, LastThreeCharactersOfTheExecutableBecomeHLP) {
-    EXPECT_EQ(HelpFolderPath(L"C:\\Program Files\\Tavix\\Tavix.exe"), L"C:\\Program Files\\Tavix\\Tavix.HLP");
-    EXPECT_EQ(HelpFolderPath(L"D:\\games\\othello.EXE"), L"D:\\games\\othello.HLP");
-    EXPECT_EQ(HelpFolderPath(L"abc"), L"HLP");
-    EXPECT_EQ(HelpFolderPath(L"ab"), L"");
-    EXPECT_EQ(HelpPagePath(L"C:\\t\\Tavix.HLP", HelpPageName(HelpRequest::Context, 2400)),
-              L"C:\\t\\Tavix.HLP\\settings.html");
-}
-
 // The pages are shipped as they stand: a request must never name a page that
 // is missing, and no page may link to one.
 TEST(HelpPages, EveryRequestedPageAndEveryLinkExists) {
