@@ -11,6 +11,11 @@ void PrintUsage() {
     std::fputs(
         "usage: tavix-cli COMMAND ...\n"
         "  perft DEPTH [POSITION]   move sequences per depth\n"
+        "  eval POSITION [--set A|B|C]   static evaluation, black's point of view\n"
+        "  search POSITION DEPTH [--set A|B|C] [--slots N] [--window LO HI]\n"
+        "  solve POSITION [--winloss | --window LO HI] [--slots N]\n"
+        "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
+        "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
 }
@@ -35,6 +40,11 @@ int main(int argc, char** argv) {
     }
     const char* command = argv[1];
     if (std::strcmp(command, "perft") == 0) return RunPerft(argc, argv);
+    if (std::strcmp(command, "eval") == 0) return RunEval(argc, argv);
+    if (std::strcmp(command, "search") == 0) return RunSearch(argc, argv);
+    if (std::strcmp(command, "solve") == 0) return RunSolve(argc, argv);
+    if (std::strcmp(command, "move") == 0) return RunMove(argc, argv);
+    if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

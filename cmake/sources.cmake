@@ -73,4 +73,10 @@ set(TAVIX_WINDOWS_SOURCES
 set(TAVIX_CLI_SOURCES
     cli/main.cpp
     cli/perft.cpp
+    cli/bench.cpp
+    cli/engine_args.cpp
+    cli/eval.cpp
+    cli/move.cpp
+    cli/search.cpp
+    cli/solve.cpp
 )

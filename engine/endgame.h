@@ -10,6 +10,9 @@
 // Below this many empty squares no move list is built and nothing is ordered.
 constexpr int SmallSolveEmpties = 8;
 
+// The interior buffers of the solver bound it to this many empty squares.
+constexpr int MaxSolveEmpties = 30;
+
 // Midgame ordering depth used at solver nodes with e empty squares.
 int DefaultOrderDepth(int empties);
 
