@@ -23,7 +23,20 @@ bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0
 
 bool IsZeroOrOne(std::int32_t n) { return n == 0 || n == 1; }
 
-std::int32_t& DwordField(Settings& s, SettingValue value) {
+}  // namespace
+
+Settings currentSettings = DefaultSettings(SmallestDisplaySizeSetting);
+
+const SettingValueInfo SettingValues[SettingValueCount] = {
+    {"AutoMove", SettingType::Dword},      {"ThoughtDisplay", SettingType::Dword},
+    {"ThoughtTime", SettingType::Dword},   {"StandardType", SettingType::Dword},
+    {"StandardValue", SettingType::Dword}, {"TurnSpeed", SettingType::Dword},
+    {"EffectSound", SettingType::Dword},   {"DisplayColor", SettingType::Binary},
+    {"FontName", SettingType::String},     {"DisplaySize", SettingType::Dword},
+    {"TopMost", SettingType::Dword},
+};
+
+std::int32_t& DwordSetting(Settings& s, SettingValue value) {
     switch (value) {
         case AutoMoveValue: return s.AutoMove;
         case ThoughtDisplayValue: return s.ThoughtDisplay;
@@ -37,18 +50,9 @@ std::int32_t& DwordField(Settings& s, SettingValue value) {
     }
 }
 
-}  // namespace
-
-Settings currentSettings = DefaultSettings(SmallestDisplaySizeSetting);
-
-const SettingValueInfo SettingValues[SettingValueCount] = {
-    {"AutoMove", SettingType::Dword},      {"ThoughtDisplay", SettingType::Dword},
-    {"ThoughtTime", SettingType::Dword},   {"StandardType", SettingType::Dword},
-    {"StandardValue", SettingType::Dword}, {"TurnSpeed", SettingType::Dword},
-    {"EffectSound", SettingType::Dword},   {"DisplayColor", SettingType::Binary},
-    {"FontName", SettingType::String},     {"DisplaySize", SettingType::Dword},
-    {"TopMost", SettingType::Dword},
-};
+std::int32_t DwordSetting(const Settings& s, SettingValue value) {
+    return DwordSetting(const_cast<Settings&>(s), value);
+}
 
 Settings DefaultSettings(int largestDisplaySize) {
     Settings s{};
@@ -112,7 +116,7 @@ CheckedSettings CheckStoredSettings(const StoredSettings& stored, int largestDis
                 if (stored.dword[i]) {
                     const auto n = static_cast<std::int32_t>(*stored.dword[i]);
                     if (IsValidDwordSetting(value, n, largestDisplaySize)) {
-                        DwordField(s, value) = n;
+                        DwordSetting(s, value) = n;
                         taken = true;
                     }
                 }

@@ -79,6 +79,10 @@ struct SettingValueInfo {
 
 extern const SettingValueInfo SettingValues[SettingValueCount];
 
+// The field of a REG_DWORD value (any value of SettingType::Dword).
+std::int32_t& DwordSetting(Settings& settings, SettingValue value);
+std::int32_t DwordSetting(const Settings& settings, SettingValue value);
+
 // What the registry answered for each value: nothing when the read failed
 // (missing, wrong type or size). Only the member of the value's type is used.
 struct StoredSettings {
