@@ -1,12 +1,64 @@
-// Entry point of Tavix.exe: create the main window and run the message loop.
+// Entry point of Tavix.exe: start-up in its fixed order, the message loop and
+// shutdown.
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include "app/game_session.h"
+#include "app/help_key.h"
+#include "app/later_parts.h"
 #include "app/main_window.h"
+#include "config/settings.h"
+#include "engine/random.h"
 #include "res/resource.h"
+#include "view/drawing_resources.h"
+#include "view/layout_window.h"
+#include "view/status_panel.h"
+
+namespace {
+
+// The command line after the program name (quotes honoured) and the spaces
+// that follow it.
+const wchar_t* CommandLineArgument(const wchar_t* line) {
+    bool quoted = false;
+    for (; *line; ++line) {
+        if (*line == L'"') quoted = !quoted;
+        else if (*line == L' ' && !quoted) break;
+    }
+    while (*line == L' ') ++line;
+    return line;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    ReadPlayers();
+    ReadRecentFiles();
+    currentSettings = DefaultSettings(LargestDisplaySize());
+
+    wchar_t executable[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, executable, MAX_PATH);
+    SetShellFilePaths(executable);
+
+    LoadOpeningBook(ShellFiles().book);
+    BuildDisplayPalette();
+
+    GameSession& session = Session();
+    NewGame(session);
+    ReloadSessionLastMoves(session);
+    SetStatusMessage(IDS_CHOOSE_COMMAND);
+
+    const wchar_t* argument = CommandLineArgument(GetCommandLineW());
+    if (*argument) LoadRecordFromCommandLine(argument);
+
+    SeedRandomFromTimeOfDay();
+
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
+    InstallHelpKeyHook();
+
     if (!RegisterMainWindowClass(instance)) return 0;
     HWND window = CreateMainWindow(instance, showCommand);
     if (!window) return 0;
@@ -18,6 +70,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+
+    RemoveHelpKeyHook();
+    ReleaseDrawingResources();
+    ReleaseOpeningBook();
     // The quit message carries the exit code; a failed GetMessage ends with 0.
     return got == 0 ? static_cast<int>(msg.wParam) : 0;
 }

@@ -1,57 +1,119 @@
 #include "app/main_window.h"
 
 #include <windowsx.h>
+#include <shellapi.h>
 
+#include "app/commands.h"
+#include "app/game_session.h"
+#include "app/later_parts.h"
+#include "app/toolbar.h"
+#include "config/settings.h"
 #include "res/resource.h"
+#include "view/board_painting.h"
+#include "view/drawing_resources.h"
 #include "view/layout_window.h"
+#include "view/status_panel.h"
 
 namespace {
 
-// The layout unit. The display-size setting will provide it; until then the
-// window opens at the size the program has always started with.
-int displaySize = 10;
+ShellFilePaths shellFiles = {};
 
-void OnSize(HWND window, UINT kind) {
-    if (kind == SIZE_MINIMIZED) return;
-    FitClientToDisplaySize(window, displaySize);
+void SetPathWithExtension(wchar_t (&out)[MAX_PATH], const wchar_t* executable, const wchar_t* extension) {
+    lstrcpynW(out, executable, MAX_PATH);
+    const int length = lstrlenW(out);
+    if (length >= 3) lstrcpynW(out + length - 3, extension, 4);
 }
 
-void OnCommand(HWND window, int id) {
-    switch (id) {
-    case IDM_GAME_EXIT:
-        // The close request goes through the same road as the frame's close.
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        break;
-    default:
-        break;
-    }
+// Size notifications: at the layout size the toolbar, font and disc strip
+// follow the unit; at any other size the window is corrected by the
+// difference (a wrapped menu bar included) and the next notification checks.
+void HandleMainWindowSize(HWND window) {
+    if (!FitClientToDisplaySize(window, DisplayUnit())) return;
+    SizeMainToolbar();
+    CreateDisplayFont();
+    BuildDiscSprites(window);
+}
+
+bool OnCreate(HWND window) {
+    if (!CreateMainToolbar(window)) return false;
+    UpdateToolbar();
+    return true;
+}
+
+void OnPaint(HWND window) {
+    PauseActivity(window, true);
+    PaintMainWindow(window);
+    PauseActivity(window, false);
 }
 
 void OnClose(HWND window) {
+    if (!CommandGate(window, IDM_GAME_EXIT)) return;
+    QuitHelp(window);
+    DestroyMainToolbar();
     DestroyWindow(window);
 }
 
-void OnDestroy() {
-    PostQuitMessage(0);
+void OnLeftButtonDown(HWND window, LPARAM lParam) {
+    const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (Session().mode) {
+    case AppMode::HumanTurn: HumanClick(window, at); break;
+    case AppMode::BoardSetup: BoardSetupClick(window, at); break;
+    default: break;
+    }
+}
+
+void OnRightButtonDown(HWND window, LPARAM lParam) {
+    ShowLegalMoves(window, false);
+    ShowContextMenu(window, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
+
+void OnDropFiles(HWND window, HDROP drop) {
+    if (CommandGate(window, IDM_RECORD_LOAD)) {
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            wchar_t name[MAX_PATH];
+            if (DragQueryFileW(drop, i, name, MAX_PATH)) LoadDroppedFile(window, name);
+        }
+    }
+    DragFinish(drop);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CREATE: return OnCreate(window) ? 0 : -1;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_SIZE:
-        OnSize(window, static_cast<UINT>(wParam));
+        if (wParam != SIZE_MINIMIZED) HandleMainWindowSize(window);
         return 0;
-    case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam));
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_CLOSE: OnClose(window); return 0;
+    case WM_CANCELMODE: ShowLegalMoves(window, false); break;
+    case WM_NOTIFY:
+        if (HandleToolbarNotify(window, reinterpret_cast<NMHDR*>(lParam))) return 0;
+        break;
+    case WM_COMMAND: RunCommand(window, LOWORD(wParam)); return 0;
+    case WM_TIMER: TickClock(window); return 0;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lParam)) EnableMenuItems(reinterpret_cast<HMENU>(wParam));
         return 0;
-    case WM_CLOSE:
-        OnClose(window);
+    case WM_LBUTTONDOWN: OnLeftButtonDown(window, lParam); return 0;
+    case WM_LBUTTONUP: ShowLegalMoves(window, false); return 0;
+    case WM_RBUTTONDOWN: OnRightButtonDown(window, lParam); return 0;
+    case WM_ENTERMENULOOP: PauseActivity(window, true); return 0;
+    case WM_EXITMENULOOP: PauseActivity(window, false); return 0;
+    case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_QUERYNEWPALETTE: return HandleQueryNewPalette(window);
+    case WM_PALETTECHANGED: return HandlePaletteChanged(window, reinterpret_cast<HWND>(wParam));
+    case MsgNextTurn:
+        if (NextTurn(window)) PostMessageW(window, MsgMoveReady, 0, 0);
         return 0;
-    case WM_DESTROY:
-        OnDestroy();
+    case MsgMoveReady:
+        PlayChosenMove(window);
         return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+    case MsgResearchReady: HandleResearchReady(window, wParam); return 0;
+    default: break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -73,8 +135,9 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
-    const SIZE size = LayoutWindowSize(displaySize);
-    HWND window = CreateWindowExW(MainWindowExStyle, MainWindowClassName, L"" TAVIX_VERSION_TEXT, MainWindowStyle,
+    const SIZE size = LayoutWindowSize(DisplayUnit());
+    const DWORD exStyle = MainWindowExStyle | (currentSettings.TopMost ? WS_EX_TOPMOST : 0);
+    HWND window = CreateWindowExW(exStyle, MainWindowClassName, L"" TAVIX_VERSION_TEXT, MainWindowStyle,
                                   CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance,
                                   nullptr);
     if (!window) return nullptr;
@@ -82,3 +145,11 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
     UpdateWindow(window);
     return window;
 }
+
+void SetShellFilePaths(const wchar_t* executablePath) {
+    SetPathWithExtension(shellFiles.help, executablePath, L"HLP");
+    SetPathWithExtension(shellFiles.sound, executablePath, L"WAV");
+    SetPathWithExtension(shellFiles.book, executablePath, L"STD");
+}
+
+const ShellFilePaths& ShellFiles() { return shellFiles; }

@@ -59,10 +59,19 @@ set(TAVIX_PORTABLE_SOURCES
 set(TAVIX_APP_WINDOWS_SOURCES
     app/main.cpp
     app/main_window.cpp
+    app/commands.cpp
+    app/toolbar.cpp
+    app/help_key.cpp
+    app/later_parts.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
     view/layout_window.cpp
+    view/wide_text.cpp
+    view/drawing_resources.cpp
+    view/board_painting.cpp
+    view/status_panel.cpp
+    view/display_settings.cpp
 )
 
 set(TAVIX_CONFIG_WINDOWS_SOURCES

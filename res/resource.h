@@ -53,6 +53,40 @@
 
 // Strings (3000-3299)
 
+// Strings: StatusMessage, the panel's message lines (res/strings.rc)
+#define IDS_CHOOSE_COMMAND          3000
+#define IDS_WHERE_TO_PLAY           3001
+#define IDS_MUST_PASS               3002
+#define IDS_COMPUTER_THINKING       3003
+#define IDS_SHOWING_MOVE            3004
+#define IDS_GAME_OVER               3005
+#define IDS_GAME_INTERRUPTED        3006
+#define IDS_SETTING_PLAYERS         3007
+#define IDS_PLAYERS_SET             3008
+#define IDS_BOARD_INITIALISED       3009
+#define IDS_LOADING_RECORD          3010
+#define IDS_RECORD_LOADED           3011
+#define IDS_SAVING_RECORD           3012
+#define IDS_RECORD_SAVED            3013
+#define IDS_HISTORY_AT_START        3014
+#define IDS_HISTORY_BACK            3015
+#define IDS_HISTORY_FORWARD         3016
+#define IDS_HISTORY_AT_END          3017
+#define IDS_SETUP_PLACE_BLACK       3018
+#define IDS_SETUP_PLACE_WHITE       3019
+#define IDS_SETUP_REMOVE_DISC       3020
+#define IDS_SETUP_CANCELLED         3021
+#define IDS_SETUP_DONE              3022
+#define IDS_BOOK_SEARCHING          3023
+#define IDS_BOOK_SEARCHED           3024
+#define IDS_ANALYSIS_OPENED         3025
+#define IDS_ANALYSIS_RUNNING        3026
+#define IDS_ANALYSIS_DONE           3027
+#define IDS_RESEARCH_INTERRUPTED    3028
+#define IDS_SETTINGS_OPENED         3029
+#define IDS_SETTINGS_DONE           3030
+
+
 // Accelerators
 #define IDA_MAIN                    4000
 

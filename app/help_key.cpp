@@ -1,0 +1,36 @@
+#include "app/help_key.h"
+
+#include <windows.h>
+
+#include "app/game_session.h"
+#include "app/later_parts.h"
+
+namespace {
+
+HHOOK helpKeyHook = nullptr;
+
+LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code >= 0 && msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && GetKeyState(VK_SHIFT) >= 0 &&
+        GetKeyState(VK_CONTROL) >= 0) {
+        HWND foreground = GetForegroundWindow();
+        if (code == MSGF_DIALOGBOX) {
+            // A dialog with its own context help answers F1 itself.
+            if (!(GetWindowLongPtrW(foreground, GWL_EXSTYLE) & WS_EX_CONTEXTHELP))
+                OpenHelpForMode(foreground, Session().mode);
+        } else if (code == MSGF_MENU) {
+            SendMessageW(foreground, WM_CANCELMODE, 0, 0);
+            OpenHelpForMode(foreground, Session().mode);
+        }
+    }
+    return CallNextHookEx(helpKeyHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallHelpKeyHook() { helpKeyHook = SetWindowsHookExW(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId()); }
+
+void RemoveHelpKeyHook() {
+    if (helpKeyHook) UnhookWindowsHookEx(helpKeyHook);
+    helpKeyHook = nullptr;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// Operations the main window already routes to whose work is built with the
+// turn loop, the record files, board set-up, the dialogs and the research
+// commands. Until then each accepts its call and changes nothing; building
+// one means moving it out of here into its own module. Windows code.
+
+#include <windows.h>
+
+#include "app/game_session.h"
+
+// Turn loop and jobs.
+bool NextTurn(HWND window);
+void PlayChosenMove(HWND window);
+void HandleResearchReady(HWND window, WPARAM kind);
+void HumanClick(HWND window, POINT client);
+void PauseActivity(HWND window, bool pause);
+void AbortHumanTurn(HWND window);
+void AbortJob(HWND window, AppMode mode);
+void ShowLegalMoves(HWND window, bool show);
+
+// Records and the recent-file list.
+void ReadPlayers();
+void ReadRecentFiles();
+void LoadRecordFromCommandLine(const wchar_t* fileName);
+void LoadRecordCommand(HWND window);
+void SaveRecordCommand(HWND window);
+void LoadRecentRecord(HWND window, int slot);
+void LoadDroppedFile(HWND window, const wchar_t* fileName);
+void BuildRecentMenu(HMENU menu);
+void NavigateHistoryCommand(HWND window, int id);
+
+// Opening book.
+void LoadOpeningBook(const wchar_t* path);
+void ReleaseOpeningBook();
+
+// Board set-up.
+void BeginBoardSetup(HWND window);
+void BoardSetupClick(HWND window, POINT client);
+void RemoveAllDiscs(HWND window);
+void ChangeSideToMove(HWND window);
+void CancelBoardSetup(HWND window);
+void FinishBoardSetup(HWND window);
+bool EndBoardSetup(HWND window, int command);
+
+// Dialogs, research and help.
+void OpenPlayersDialog(HWND window);
+void StartBookMoveSearch(HWND window);
+void StartEvaluationAnalysis(HWND window);
+void OpenSettingsDialog(HWND window);
+void ShowAboutBox(HWND window);
+void OpenHelpContents(HWND window);
+void OpenHelpSearch(HWND window);
+void OpenHelpOnHelp(HWND window);
+void OpenHelpForMode(HWND window, AppMode mode);
+void QuitHelp(HWND window);

@@ -1,0 +1,312 @@
+// End-to-end scenarios of the main window: its size for the display unit,
+// the first picture (board and status panel), the menus, the toolbar with its
+// enabling and tooltips, and the status-message table.
+
+#include "tests/e2e/driver.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "view/layout.h"
+
+namespace {
+
+constexpr int T = ToolbarBand;
+
+void WriteDisplaySize(DWORD u) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Velmarch\\Tavix\\Configuration", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        Fail("cannot create the Configuration key");
+    RegSetValueExW(key, L"DisplaySize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&u), sizeof u);
+    RegCloseKey(key);
+}
+
+void CloseTavix(Program& tavix) {
+    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
+    const DWORD code = WaitForExit(tavix);
+    Check(code == 0, Format("exit code %lu", code));
+    StopTavix(tavix);
+}
+
+HWND Toolbar(HWND window) {
+    HWND toolbar = GetDlgItem(window, 1);
+    Check(toolbar != nullptr && ClassName(toolbar) == TOOLBARCLASSNAMEW, "no toolbar with child id 1");
+    return toolbar;
+}
+
+// Every pixel of the rectangle has one of the given colours.
+bool AllPixelsIn(HWND window, const LayoutRect& r, std::initializer_list<COLORREF> colours, std::string& found) {
+    HDC dc = GetDC(window);
+    bool ok = true;
+    for (int y = r.top; y < r.bottom && ok; ++y) {
+        for (int x = r.left; x < r.right && ok; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            bool known = false;
+            for (COLORREF k : colours) known = known || c == k;
+            if (!known) {
+                ok = false;
+                found = Format("pixel (%d,%d) is %06lx", x, y, static_cast<unsigned long>(c));
+            }
+        }
+    }
+    ReleaseDC(window, dc);
+    return ok;
+}
+
+int CountPixels(HWND window, const LayoutRect& r, COLORREF colour) {
+    HDC dc = GetDC(window);
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == colour;
+    ReleaseDC(window, dc);
+    return n;
+}
+
+LayoutRect Units(int u, int left, int top, int right, int bottom) {
+    return {left * u, T + top * u, right * u, T + bottom * u};
+}
+
+const COLORREF PanelBack = RGB(136, 204, 204);
+const COLORREF BlackInk = RGB(0, 0, 0);
+const COLORREF WhiteInk = RGB(255, 255, 255);
+
+}  // namespace
+
+// The first picture: the initial position on the board, and the panel with
+// the idle message, the move number and last moves blank, the legal-move
+// count, the side to move, the players, disc counts and clocks.
+SCENARIO(initial_board_and_panel) {
+    WriteDisplaySize(10);
+    Program tavix = StartTavix();
+    WaitFor([&] { return DisplayUnit(tavix.window) != 0; }, 5000, "the layout size");
+    const int u = DisplayUnit(tavix.window);
+    Note(Format("display unit %d", u));
+    Pause(500);
+    const std::string board = ReadBoard(tavix.window);
+    const std::string initial = std::string(27, '-') + "OX------XO" + std::string(27, '-');
+    Check(board == initial, "board reads " + board);
+
+    std::string found;
+    // Blank fields: only the panel background.
+    Check(AllPixelsIn(tavix.window, Units(u, 54, 4, 58, 6), {PanelBack}, found), "move number not blank: " + found);
+    Check(AllPixelsIn(tavix.window, Units(u, 42, 15, 50, 17), {PanelBack}, found), "black last move not blank: " + found);
+    Check(AllPixelsIn(tavix.window, Units(u, 56, 15, 64, 17), {PanelBack}, found), "white last move not blank: " + found);
+    for (int line = 2; line < 6; ++line)
+        Check(AllPixelsIn(tavix.window, Units(u, 42, 24 + 2 * line, 64, 26 + 2 * line), {PanelBack}, found),
+              Format("message line %d not blank: ", line) + found);
+    // Fields with text: ink of their colour on the background.
+    Check(CountPixels(tavix.window, Units(u, 54, 7, 58, 9), WhiteInk) > 0, "no legal-move count");
+    Check(CountPixels(tavix.window, Units(u, 51, 12, 55, 14), BlackInk) > 0, "no side to move in black");
+    Check(CountPixels(tavix.window, Units(u, 42, 12, 50, 14), BlackInk) > 0, "no black player");
+    Check(CountPixels(tavix.window, Units(u, 56, 12, 64, 14), WhiteInk) > 0, "no white player");
+    Check(CountPixels(tavix.window, Units(u, 42, 17, 50, 19), BlackInk) > 0, "no black disc count");
+    Check(CountPixels(tavix.window, Units(u, 56, 19, 64, 21), WhiteInk) > 0, "no white clock");
+    for (int line = 0; line < 2; ++line)
+        Check(CountPixels(tavix.window, Units(u, 42, 24 + 2 * line, 64, 26 + 2 * line), BlackInk) > 20,
+              Format("message line %d is empty", line));
+
+    // The picture for looking at: saved when TAVIX_E2E_PICTURES names a folder.
+    wchar_t pictures[MAX_PATH];
+    if (GetEnvironmentVariableW(L"TAVIX_E2E_PICTURES", pictures, MAX_PATH)) {
+        const std::wstring path = std::wstring(pictures) + Widen(Format("\\main_window_u%d.bmp", u));
+        Check(SaveScreenshot(path, tavix.window), "cannot save " + Narrow(path));
+        Note("picture " + Narrow(path));
+    }
+
+    // Initialising the board shows message 3009 on one line.
+    PostCommand(tavix.window, IDM_GAME_NEW_BOARD);
+    WaitFor([&] { return AllPixelsIn(tavix.window, Units(u, 42, 26, 64, 28), {PanelBack}, found); }, 5000,
+            "message 3009, one line");
+    Check(ReadBoard(tavix.window) == initial, "board after initialising");
+
+    CloseTavix(tavix);
+}
+
+// Every text of menus 1000 and 1001, in order, separators included.
+SCENARIO(menu_texts_exact) {
+    const std::vector<std::wstring> mainMenu = {
+        L"-1\t対局(&P)",
+        L"  1100\t対局開始(&S)\tF2", L"  1101\t対局中断(&B)\tF3", L"  0\t-", L"  1102\t対局者設定(&P)...",
+        L"  1103\t盤面初期化(&N)", L"  0\t-", L"  1104\t終了(&X)",
+        L"-1\t棋譜(&R)",
+        L"  1200\t棋譜の復元(&L)...\tCtrl+L", L"  1201\t棋譜の保存(&S)...\tCtrl+S", L"  0\t-",
+        L"  -1\t最近使った棋譜(&R)", L"  0\t-", L"  1211\t先頭へ戻す(&T)\tHome", L"  1212\t一手戻す(&P)\tPgUp",
+        L"  1213\t一手送る(&N)\tPgDn", L"  1214\t末尾へ送る(&B)\tEnd",
+        L"-1\t盤面設定(&B)",
+        L"  1300\t設定開始(&S)", L"  0\t-", L"  1301\t全ての石を除去(&R)", L"  1302\t手番変更(&T)", L"  0\t-",
+        L"  1303\t設定中止(&C)", L"  1304\t設定終了(&E)",
+        L"-1\t研究(&S)",
+        L"  1400\t定石手探索(&S)", L"  1401\t評価値算出(&V)...", L"  0\t-", L"  1402\t研究中断(&B)",
+        L"-1\tｵﾌﾟｼｮﾝ(&O)",
+        L"  1500\t環境設定(&C)...",
+        L"-1\tﾍﾙﾌﾟ(&H)",
+        L"  1600\t目次(&C)\tF1", L"  1601\tｷｰﾜｰﾄﾞで検索(&S)...", L"  1602\tﾍﾙﾌﾟの使い方(&H)", L"  0\t-",
+        L"  1603\tﾊﾞｰｼﾞｮﾝ情報(&A)...",
+    };
+    const std::vector<std::wstring> contextMenus = {
+        L"-1\t", L"  1100\t対局開始(&S)", L"  1101\t対局中断(&B)", L"  0\t-", L"  1102\t対局者設定(&P)...",
+        L"  1103\t盤面初期化(&N)", L"  0\t-", L"  1500\t環境設定(&C)...",
+        L"-1\t", L"  1301\t全ての石を除去(&R)", L"  1302\t手番変更(&T)", L"  0\t-", L"  1303\t設定中止(&C)",
+        L"  1304\t設定終了(&E)",
+        L"-1\t", L"  1402\t研究中断(&B)",
+    };
+    for (const auto& [id, expected] : {std::pair{IDR_MAIN_MENU, mainMenu}, std::pair{IDR_CONTEXT_MENU, contextMenus}}) {
+        // The recent-record sub-menu is rebuilt from the list each time it opens.
+        std::vector<std::wstring> items;
+        for (const std::wstring& item : MenuResourceTexts(id))
+            if (item.rfind(L"    ", 0) != 0) items.push_back(item);
+        for (size_t i = 0; i < std::max(items.size(), expected.size()); ++i) {
+            const std::wstring got = i < items.size() ? items[i] : L"(none)";
+            const std::wstring want = i < expected.size() ? expected[i] : L"(none)";
+            Check(got == want, Format("menu %d item %d is \"%s\", not \"%s\"", id, static_cast<int>(i), Narrow(got).c_str(),
+                                      Narrow(want).c_str()));
+        }
+    }
+}
+
+// In Idle at the start of a game: start game, players and initialise the
+// board are enabled; interrupt and the four history buttons are grey.
+SCENARIO(toolbar_enabling_in_idle) {
+    Program tavix = StartTavix();
+    HWND toolbar = Toolbar(tavix.window);
+    Check(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) == 11, "the toolbar does not have 11 buttons and separators");
+    const std::pair<int, bool> expected[] = {
+        {IDM_GAME_START, true},       {IDM_GAME_INTERRUPT, false}, {IDM_GAME_PLAYERS, true},
+        {IDM_GAME_NEW_BOARD, true},   {IDM_RECORD_TO_START, false}, {IDM_RECORD_BACK, false},
+        {IDM_RECORD_FORWARD, false},  {IDM_RECORD_TO_END, false},
+    };
+    for (const auto& [id, enabled] : expected) {
+        const bool is = SendMessageW(toolbar, TB_ISBUTTONENABLED, id, 0) != 0;
+        Check(is == enabled, Format("button %d is %s", id, is ? "enabled" : "grey"));
+    }
+    CloseTavix(tavix);
+}
+
+namespace {
+
+// The client rectangle of a toolbar button, asked through memory of the
+// program's own process (the message carries a pointer).
+RECT ButtonRect(const Program& tavix, HWND toolbar, int index) {
+    HANDLE process = tavix.process.hProcess;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    Check(remote != nullptr, "cannot allocate memory in Tavix.exe");
+    RECT r = {};
+    const bool ok = SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) != 0 &&
+                    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    Check(ok, Format("no rectangle for toolbar item %d", index));
+    return r;
+}
+
+void MoveMouseTo(HWND window, POINT p) {
+    ClientToScreen(window, &p);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((p.x * 65535LL) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>((p.y * 65535LL) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+std::wstring VisibleTooltipText(DWORD pid) {
+    for (HWND tip : FindProcessWindows(pid, TOOLTIPS_CLASSW)) {
+        if (IsWindowVisible(tip)) return WindowText(tip);
+    }
+    return L"";
+}
+
+}  // namespace
+
+// Resting the mouse on a button shows its command's caption as the tooltip.
+SCENARIO(toolbar_tooltips) {
+    Program tavix = StartTavix();
+    Activate(tavix.window);
+    HWND toolbar = Toolbar(tavix.window);
+    const std::pair<int, const wchar_t*> buttons[] = {
+        {1, L"対局開始"}, {2, L"対局中断"}, {4, L"対局者設定"}, {5, L"盤面初期化"},
+        {7, L"先頭へ戻す"}, {8, L"一手戻す"}, {9, L"一手送る"}, {10, L"末尾へ送る"},
+    };
+    const DWORD pid = tavix.process.dwProcessId;
+    int shown = 0;
+    for (const auto& [index, caption] : buttons) {
+        const RECT r = ButtonRect(tavix, toolbar, index);
+        MoveMouseTo(tavix.window, {0, 120});
+        WaitUntil([&] { return VisibleTooltipText(pid).empty(); }, 2000);
+        MoveMouseTo(tavix.window, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        std::wstring text;
+        WaitUntil([&] { return !(text = VisibleTooltipText(pid)).empty(); }, 4000);
+        Note(Format("button %d: tooltip \"%s\"", index, Narrow(text).c_str()));
+        const bool enabled = index == 1 || index == 4 || index == 5;
+        if (text.empty() && !enabled) continue;  // a grey button may show no tooltip
+        Check(text == caption, Format("tooltip of item %d is \"%s\"", index, Narrow(text).c_str()));
+        ++shown;
+    }
+    Check(shown >= 3, "fewer than the three enabled buttons showed a tooltip");
+    CloseTavix(tavix);
+}
+
+// The status messages 3000-3030 as the executable holds them: each text as
+// the table gives it, and every segment padded with trailing spaces exactly
+// 22 bytes in code page 932.
+SCENARIO(status_message_table) {
+    const std::pair<int, const wchar_t*> table[] = {
+    {3000, L"メニューより処理を選択|して下さい            ||||"},
+    {3001, L"どこに打ちますか？||左ｸﾘｯｸ→着手          "},
+    {3002, L"どこにも打てません||左ｸﾘｯｸ→パス          "},
+    {3003, L"ｺﾝﾋﾟｭｰﾀ が思考中です|しばらくお待ち下さい||||"},
+    {3004, L"盤面を表示中です||"},
+    {3005, L"対局が終了しました|||||"},
+    {3006, L"対局を中断しました|||||"},
+    {3007, L"対局者を設定します|||||"},
+    {3008, L"対局者を設定しました|||||"},
+    {3009, L"盤面を初期化しました|||||"},
+    {3010, L"棋譜をファイルから復元|します                ||||"},
+    {3011, L"棋譜をファイルから復元|しました              ||||"},
+    {3012, L"棋譜をファイルに保存し|ます                  ||||"},
+    {3013, L"棋譜をファイルに保存し|ました                ||||"},
+    {3014, L"棋譜を先頭へ戻しました|||||"},
+    {3015, L"棋譜を一手戻しました|||||"},
+    {3016, L"棋譜を一手送りました|||||"},
+    {3017, L"棋譜を末尾へ送りました|||||"},
+    {3018, L"盤面を設定中です||左ｸﾘｯｸ→黒石配置      |||"},
+    {3019, L"盤面を設定中です||左ｸﾘｯｸ→白石配置      |||"},
+    {3020, L"盤面を設定中です||左ｸﾘｯｸ→石除去        |||"},
+    {3021, L"盤面設定を中止しました|||||"},
+    {3022, L"盤面を設定しました|||||"},
+    {3023, L"定石を探索しています|||||"},
+    {3024, L"定石を探索しました|||||"},
+    {3025, L"評価値を算出します|||||"},
+    {3026, L"評価値を算出しています|しばらくお待ち下さい||||"},
+    {3027, L"評価値を算出しました||"},
+    {3028, L"研究を中断しました|||||"},
+    {3029, L"環境を設定します|||||"},
+    {3030, L"環境を設定しました|||||"},
+    };
+    HMODULE module = LoadLibraryExW(TavixPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    Check(module != nullptr, "cannot open Tavix.exe as a resource file");
+    for (const auto& [id, expected] : table) {
+        const wchar_t* text = nullptr;
+        const int n = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+        const std::wstring got = n > 0 ? std::wstring(text, n) : L"";
+        Check(got == expected, Format("string %d is \"%s\"", id, Narrow(got).c_str()));
+        char bytes[512];
+        const int size = WideCharToMultiByte(932, 0, got.data(), n, bytes, sizeof bytes, nullptr, nullptr);
+        std::string sjis(bytes, size > 0 ? size : 0);
+        size_t start = 0;
+        while (start <= sjis.size()) {
+            // '|' never occurs as a trail byte in these texts' code page 932 form.
+            size_t end = sjis.find('|', start);
+            if (end == std::string::npos) end = sjis.size();
+            const size_t length = end - start;
+            Check(length <= 22, Format("string %d has a segment of %d bytes", id, static_cast<int>(length)));
+            if (length > 0 && sjis[end - 1] == ' ')
+                Check(length == 22, Format("string %d has a padded segment of %d bytes", id, static_cast<int>(length)));
+            start = end + 1;
+        }
+    }
+    FreeLibrary(module);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+// The status panel: its frame, boxes and labels, the value fields, the
+// message lines and the thinking display. Windows code.
+
+#include <windows.h>
+
+#include "core/board.h"
+#include "view/panel_fields.h"
+
+// Frame, three boxes and the fixed labels (part of the paint).
+void DrawPanelPicture(HDC dc);
+
+// Draws the selected PanelFields groups.
+void RedrawPanelFields(HDC dc, unsigned fields);
+void RedrawPanelFields(HWND window, unsigned fields);
+
+// Lays StatusMessage id out into the message lines; callers redraw them.
+void SetStatusMessage(UINT id);
+
+// Search mark: square > 0 marks it, 0 clears the remembered one, -1 draws the
+// remembered one again (after the board was painted).
+void ShowSearchMark(HDC dc, Square sq);
+void ShowSearchMark(HWND window, Square sq);
+
+// A best line and its value in message lines 3 to 5.
+void ShowBestLine(HWND window, const Square* line, int value);
+
+// One clock tick for the side to move.
+void TickClock(HWND window);

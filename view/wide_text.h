@@ -1,0 +1,16 @@
+#pragma once
+
+// Shift-JIS (code page 932) <-> UTF-16 at the boundary to the W API. The
+// program's texts are Shift-JIS bytes; everything handed to Windows is UTF-16.
+// Windows code.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+std::wstring WideFromShiftJis(std::string_view text);
+std::string ShiftJisFromWide(std::wstring_view text);
+
+// A string-table text of this executable in Shift-JIS; empty if missing.
+std::string LoadShiftJisString(UINT id);
