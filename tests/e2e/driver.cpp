@@ -88,6 +88,7 @@ int wmain(int argc, wchar_t** argv) {
             SetTavixDesktop(desktop);
         } else if (arg == L"--shots" && i + 1 < argc) {
             shotsFolder = argv[++i];
+            SetScreenshotFolder(shotsFolder);
         } else {
             names.push_back(Narrow(arg));
         }

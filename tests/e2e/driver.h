@@ -163,5 +163,10 @@ std::vector<std::wstring> MenuResourceTexts(int menuId);
 std::string ReadBoard(HWND window);
 COLORREF ClientPixel(HWND window, int x, int y);
 
+// Folder given with --shots (empty when none): failure screenshots and any
+// pictures a scenario takes go there.
+std::wstring ScreenshotFolder();
+void SetScreenshotFolder(const std::wstring& folder);
+
 // Writes the screen (or a window's area of it) as a BMP file.
 bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);

@@ -555,6 +555,20 @@ std::string ReadBoard(HWND window) {
     return board;
 }
 
+namespace {
+
+std::wstring screenshotFolder;
+
+}  // namespace
+
+std::wstring ScreenshotFolder() {
+    return screenshotFolder;
+}
+
+void SetScreenshotFolder(const std::wstring& folder) {
+    screenshotFolder = folder;
+}
+
 bool SaveScreenshot(const std::wstring& path, HWND window) {
     RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window) GetWindowRect(window, &area);

@@ -50,3 +50,15 @@ SCENARIO(main_menu_texts) {
     for (const std::wstring& item : items) exitFound = exitFound || item == L"  1104\t終了(&X)";
     Check(exitFound, "no item 1104 \"終了(&X)\" in the game menu");
 }
+
+// Saves a picture of the main window (with its frame) as main_window.bmp in
+// the screenshot folder; scripts/screenshot.sh makes docs/screenshot.png of it.
+SCENARIO(main_window_screenshot) {
+    Program tavix = StartTavix();
+    Pause(1500);  // let the first paint finish
+    const std::wstring folder = ScreenshotFolder();
+    Check(!folder.empty(), "no screenshot folder given (--shots)");
+    Check(SaveScreenshot(folder + L"\\main_window.bmp", tavix.window), "cannot write main_window.bmp");
+    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(tavix) == 0, "non-zero exit code");
+}

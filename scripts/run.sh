@@ -1,0 +1,43 @@
+#!/bin/bash
+# Builds Tavix and starts it: under Wine on Linux, on your X display.
+# Installs missing packages first (scripts/setup.sh). Extra arguments go to
+# Tavix.exe (a record file to open).
+
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+prefix=${TAVIX_BUILD_PREFIX:-build/}
+
+scripts/setup.sh
+echo "run: building Tavix.exe"
+scripts/build.sh win32 >/dev/null
+exe=$root/dist/Tavix.exe
+loader=/usr/lib/wine/wine
+if ! "$loader" --version >/dev/null 2>&1; then
+    # This kernel cannot run 32-bit Linux programs, so 32-bit Wine cannot
+    # start; the same sources built for 64-bit Windows run under wine64.
+    echo "run: 32-bit Wine cannot run on this machine; starting the 64-bit build instead"
+    scripts/build.sh win64 >/dev/null
+    exe=$root/${prefix}win64/dist/Tavix.exe
+    loader=/usr/lib/wine/wine64
+fi
+echo "run: built $exe"
+
+if [ -z "${DISPLAY:-}" ]; then
+    cat >&2 <<MSG
+run: cannot start Tavix: there is no X display (DISPLAY is not set).
+     Tavix is a Windows program and runs here under Wine, which needs an X
+     server to show its window. Run this command from a graphical session, over
+     "ssh -X", or start a virtual one first, e.g.
+         Xvfb :1 -screen 0 1280x1024x24 & export DISPLAY=:1
+     The program itself is ready in $exe
+     (copy the dist/ folder to a Windows machine to run it there).
+MSG
+    exit 1
+fi
+
+export LANG=ja_JP.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+echo "run: starting Tavix on display $DISPLAY"
+exec "$loader" "$exe" "$@"

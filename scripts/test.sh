@@ -1,0 +1,85 @@
+#!/bin/bash
+# Builds everything and runs every test: installs missing packages
+# (scripts/setup.sh), builds native, win32 and win64, runs the unit tests and
+# the end-to-end scenarios under Wine. The last line is
+# "N passed, N failed" over unit tests and end-to-end scenarios together;
+# the exit status is non-zero when anything failed.
+
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+prefix=${TAVIX_BUILD_PREFIX:-build/}
+passed=0
+failed=0
+started=$(date +%s)
+
+finish() {
+    echo "test: took $(( $(date +%s) - started )) s"
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ] && exit 0
+    exit 1
+}
+
+if ! scripts/setup.sh; then
+    echo "test: setting up the machine failed"
+    failed=$((failed + 1))
+    finish
+fi
+
+builds_ok=1
+for kind in native win32 win64; do
+    echo "test: building $kind"
+    log=$(mktemp /tmp/tavix-build.XXXXXX)
+    if ! scripts/build.sh "$kind" >"$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "test: the $kind build failed"
+        failed=$((failed + 1))
+        builds_ok=0
+    fi
+    rm -f "$log"
+done
+
+# Unit tests: every GoogleTest case counts.
+unit=${prefix}native/tavix-unit-tests
+if [ -x "$unit" ]; then
+    echo "test: unit tests"
+    json=$(mktemp /tmp/tavix-unit.XXXXXX.json)
+    # A hanging test must not hold the run for ever.
+    timeout "${TAVIX_UNIT_TIMEOUT:-900}" "$unit" --gtest_brief=1 --gtest_output="json:$json"
+    code=$?
+    total=$(grep -o '"tests": [0-9]*' "$json" 2>/dev/null | head -n1 | grep -o '[0-9]*$')
+    bad=$(grep -o '"failures": [0-9]*' "$json" 2>/dev/null | head -n1 | grep -o '[0-9]*$')
+    bad_errors=$(grep -o '"errors": [0-9]*' "$json" 2>/dev/null | head -n1 | grep -o '[0-9]*$')
+    disabled=$(grep -o '"disabled": [0-9]*' "$json" 2>/dev/null | head -n1 | grep -o '[0-9]*$')
+    [ -n "$total" ] && total=$((total - ${disabled:-0}))
+    rm -f "$json"
+    if [ -z "$total" ]; then
+        echo "test: the unit tests ended with code $code before reporting"
+        failed=$((failed + 1))
+    else
+        bad=$(( ${bad:-0} + ${bad_errors:-0} ))
+        echo "test: unit tests: $((total - bad)) passed, $bad failed"
+        passed=$((passed + total - bad))
+        failed=$((failed + bad))
+        [ "$bad" -eq 0 ] && [ "$code" -ne 0 ] && { echo "test: the unit tests ended with code $code"; failed=$((failed + 1)); }
+    fi
+fi
+
+# End-to-end scenarios under Wine.
+if [ $builds_ok -eq 1 ]; then
+    echo "test: end-to-end tests"
+    e2e_log=$(mktemp /tmp/tavix-e2e-log.XXXXXX)
+    tests/e2e/run.sh --win32 "${prefix}win32" --win64 "${prefix}win64" 2>&1 | tee "$e2e_log"
+    summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -n1)
+    rm -f "$e2e_log"
+    if [ -z "$summary" ]; then
+        echo "test: the end-to-end run ended without a summary"
+        failed=$((failed + 1))
+    else
+        set -- $summary
+        passed=$((passed + $2))
+        failed=$((failed + $4))
+    fi
+fi
+
+finish
