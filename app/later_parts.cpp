@@ -9,7 +9,6 @@ void AbortHumanTurn(HWND) {}
 void AbortJob(HWND, AppMode) {}
 void ShowLegalMoves(HWND, bool) {}
 
-void ReadPlayers() {}
 void ReadRecentFiles() {}
 void LoadRecordFromCommandLine(const wchar_t*) {}
 void LoadRecordCommand(HWND) {}

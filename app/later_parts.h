@@ -20,7 +20,6 @@ void AbortJob(HWND window, AppMode mode);
 void ShowLegalMoves(HWND window, bool show);
 
 // Records and the recent-file list.
-void ReadPlayers();
 void ReadRecentFiles();
 void LoadRecordFromCommandLine(const wchar_t* fileName);
 void LoadRecordCommand(HWND window);

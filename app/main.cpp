@@ -7,6 +7,7 @@
 #include "app/game_session.h"
 #include "app/help_key.h"
 #include "app/later_parts.h"
+#include "app/players_store.h"
 #include "app/main_window.h"
 #include "config/settings.h"
 #include "engine/random.h"

@@ -63,6 +63,7 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/toolbar.cpp
     app/help_key.cpp
     app/later_parts.cpp
+    app/players_store.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
