@@ -1,9 +1,13 @@
 #include "app/commands.h"
 
+#include "app/about_box.h"
 #include "app/command_states.h"
 #include "app/game_session.h"
+#include "app/help.h"
+#include "app/history_commands.h"
 #include "app/later_parts.h"
 #include "app/toolbar.h"
+#include "app/turn_loop.h"
 #include "res/resource.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"

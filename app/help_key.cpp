@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/game_session.h"
-#include "app/later_parts.h"
+#include "app/help.h"
 
 namespace {
 

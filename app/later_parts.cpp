@@ -1,13 +1,6 @@
 #include "app/later_parts.h"
 
-bool NextTurn(HWND) { return false; }
-void PlayChosenMove(HWND) {}
 void HandleResearchReady(HWND, WPARAM) {}
-void HumanClick(HWND, POINT) {}
-void PauseActivity(HWND, bool) {}
-void AbortHumanTurn(HWND) {}
-void AbortJob(HWND, AppMode) {}
-void ShowLegalMoves(HWND, bool) {}
 
 void ReadRecentFiles() {}
 void LoadRecordFromCommandLine(const wchar_t*) {}
@@ -16,7 +9,6 @@ void SaveRecordCommand(HWND) {}
 void LoadRecentRecord(HWND, int) {}
 void LoadDroppedFile(HWND, const wchar_t*) {}
 void BuildRecentMenu(HMENU) {}
-void NavigateHistoryCommand(HWND, int) {}
 
 void LoadOpeningBook(const wchar_t*) {}
 void ReleaseOpeningBook() {}
@@ -24,7 +16,6 @@ void ReleaseOpeningBook() {}
 void BeginBoardSetup(HWND) {}
 void BoardSetupClick(HWND, POINT) {}
 void RemoveAllDiscs(HWND) {}
-void ChangeSideToMove(HWND) {}
 void CancelBoardSetup(HWND) {}
 void FinishBoardSetup(HWND) {}
 bool EndBoardSetup(HWND, int) { return true; }
@@ -33,9 +24,3 @@ void OpenPlayersDialog(HWND) {}
 void StartBookMoveSearch(HWND) {}
 void StartEvaluationAnalysis(HWND) {}
 void OpenSettingsDialog(HWND) {}
-void ShowAboutBox(HWND) {}
-void OpenHelpContents(HWND) {}
-void OpenHelpSearch(HWND) {}
-void OpenHelpOnHelp(HWND) {}
-void OpenHelpForMode(HWND, AppMode) {}
-void QuitHelp(HWND) {}

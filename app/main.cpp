@@ -4,33 +4,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/command_line.h"
 #include "app/game_session.h"
 #include "app/help_key.h"
 #include "app/later_parts.h"
 #include "app/players_store.h"
 #include "app/main_window.h"
-#include "config/settings.h"
+#include "config/settings_store.h"
 #include "engine/random.h"
 #include "res/resource.h"
 #include "view/drawing_resources.h"
-#include "view/layout_window.h"
 #include "view/status_panel.h"
-
-namespace {
-
-// The command line after the program name (quotes honoured) and the spaces
-// that follow it.
-const wchar_t* CommandLineArgument(const wchar_t* line) {
-    bool quoted = false;
-    for (; *line; ++line) {
-        if (*line == L'"') quoted = !quoted;
-        else if (*line == L' ' && !quoted) break;
-    }
-    while (*line == L' ') ++line;
-    return line;
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
@@ -38,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     ReadPlayers();
     ReadRecentFiles();
-    currentSettings = DefaultSettings(LargestDisplaySize());
+    LoadSettings();
 
     wchar_t executable[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, executable, MAX_PATH);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/settings.h"
+#include "view/wide_text.h"
 
 namespace {
 
@@ -38,15 +39,6 @@ bool ReadWideText(HKEY key, const wchar_t* name, std::wstring& out) {
 
 // Strict conversion: a character without a Shift-JIS form fails instead of
 // turning into '?'.
-std::wstring WideFromShiftJisText(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(ShiftJisCodePage, 0, text.data(), size, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(ShiftJisCodePage, 0, text.data(), size, out.data(), n);
-    return out;
-}
-
 bool StrictShiftJisFromWide(const std::wstring& text, std::string& out) {
     out.clear();
     if (text.empty()) return true;
@@ -125,7 +117,7 @@ void WriteBinaryValue(HKEY key, const wchar_t* name, const void* data, DWORD siz
 }
 
 void WriteStringValue(HKEY key, const wchar_t* name, std::string_view text, size_t size) {
-    WriteWideText(key, name, WideFromShiftJisText(text.substr(0, ShiftJisFieldLength(text, size))));
+    WriteWideText(key, name, WideFromShiftJis(text.substr(0, ShiftJisFieldLength(text, size))));
 }
 
 void WriteStringValue(HKEY key, const wchar_t* name, std::wstring_view text, size_t size) {

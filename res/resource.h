@@ -51,6 +51,10 @@
 
 // Dialogs (2000-2599)
 
+// About box
+#define IDD_ABOUT                   2500
+#define IDC_ABOUT_VERSION           2501
+
 // Strings (3000-3299)
 
 // Strings: StatusMessage, the panel's message lines (res/strings.rc)
