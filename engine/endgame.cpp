@@ -10,13 +10,30 @@ int DefaultOrderDepth(int empties) {
 
 namespace {
 
+// Squares of the empty list that are empty now, for the small solver.
+void CollectSmallEmpties(EngineState& es, const Position& pos) {
+    int n = 0;
+    for (const Square* e = es.emptyList; *e != 0; ++e)
+        if (pos.board[*e] == Empty) es.smallEmpties[n++] = *e;
+    es.smallEmpties[n] = 0;
+}
+
+// A move flips something only next to an opponent disc; the cheap test
+// spares PlayMove's eight walks on most squares that flip nothing.
+template <int Colour>
+inline bool TouchesColour(const Position& pos, Square sq) {
+    const std::uint8_t* b = pos.board;
+    return b[sq - 11] == Colour || b[sq - 10] == Colour || b[sq - 9] == Colour || b[sq - 1] == Colour ||
+           b[sq + 1] == Colour || b[sq + 9] == Colour || b[sq + 10] == Colour || b[sq + 11] == Colour;
+}
+
 template <int Own>
 int SolveLastAs(EngineState& es, const Position& pos, Line& line) {
     constexpr int Opp = 3 - Own;
     constexpr int sign = Own == Black ? 1 : -1;
     line.squares[0] = 0;
     ++es.nodes;
-    const Square* e = es.emptyList;
+    const Square* e = es.smallEmpties;
     while (pos.board[*e] != Empty) ++e;
     const Square sq = *e;
     if (const int n = CountFlipsAs<Own>(pos, sq); n > 0) {
@@ -43,9 +60,9 @@ int SolveSmallAs(EngineState& es, Position& pos, int empties, bool passed, int a
     if (empties == 1) return SolveLastAs<Own>(es, pos, line);
     if (NodeMustStop(es)) return 0;
     bool moved = false;
-    for (const Square* e = es.emptyList; *e != 0; ++e) {
+    for (const Square* e = es.smallEmpties; *e != 0; ++e) {
         const Square sq = *e;
-        if (pos.board[sq] != Empty) continue;
+        if (pos.board[sq] != Empty || !TouchesColour<Opp>(pos, sq)) continue;
         FlipRecord flips;
         if (PlayMoveAs<Own>(pos, sq, flips) == 0) continue;
         moved = true;
@@ -77,7 +94,10 @@ int SolveSmallAs(EngineState& es, Position& pos, int empties, bool passed, int a
 template <int Own>
 int SolveAs(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta, Line& line) {
     constexpr int Opp = 3 - Own;
-    if (empties <= SmallSolveEmpties) return SolveSmallAs<Own>(es, pos, empties, passed, alpha, beta, line);
+    if (empties <= SmallSolveEmpties) {
+        CollectSmallEmpties(es, pos);
+        return SolveSmallAs<Own>(es, pos, empties, passed, alpha, beta, line);
+    }
     line.squares[0] = 0;
     if (NodeMustStop(es)) return 0;
     MoveList list;
@@ -105,14 +125,22 @@ int SolveWhite(EngineState& es, Position& pos, int empties, bool passed, int alp
 }
 int SolveSmallBlack(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta,
                     Line& line) {
+    CollectSmallEmpties(es, pos);
     return SolveSmallAs<Black>(es, pos, empties, passed, alpha, beta, line);
 }
 int SolveSmallWhite(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta,
                     Line& line) {
+    CollectSmallEmpties(es, pos);
     return SolveSmallAs<White>(es, pos, empties, passed, alpha, beta, line);
 }
-int SolveLastBlack(EngineState& es, const Position& pos, Line& line) { return SolveLastAs<Black>(es, pos, line); }
-int SolveLastWhite(EngineState& es, const Position& pos, Line& line) { return SolveLastAs<White>(es, pos, line); }
+int SolveLastBlack(EngineState& es, const Position& pos, Line& line) {
+    CollectSmallEmpties(es, pos);
+    return SolveLastAs<Black>(es, pos, line);
+}
+int SolveLastWhite(EngineState& es, const Position& pos, Line& line) {
+    CollectSmallEmpties(es, pos);
+    return SolveLastAs<White>(es, pos, line);
+}
 
 void SolveRoot(EngineState& es, Position& pos, int empties, int lo, int hi, int orderDepth, int orderLo,
                int orderHi, int slots, ResultList& results, LineBuffer& lines, bool display,

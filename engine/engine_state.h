@@ -30,6 +30,9 @@ struct EngineState {
     int leafSide = 0;
     // Empty squares at the start of the job in square order, ended by 0.
     Square emptyList[65] = {};
+    // The squares of emptyList still empty when the solver last went below
+    // nine empties, in the same order: the small solver walks only these.
+    Square smallEmpties[65] = {};
     // Search nodes visited (root, interior, solver and leaf calls).
     std::uint64_t nodes = 0;
     SearchControl* control = nullptr;

@@ -44,7 +44,9 @@ void MarkOpenEnd(EngineState& es, const Position& pos, Square beyond, int emptie
 
 }  // namespace
 
-void LineScan(EngineState& es, const Position& pos, Square first, int d) {
+// Kept out of line: the table builder calls it on a synthetic board, where
+// inlining only invites false out-of-bounds warnings.
+[[gnu::noinline]] void LineScan(EngineState& es, const Position& pos, Square first, int d) {
     const std::uint8_t* b = pos.board;
     Square s = first;
     int before = 0;
@@ -181,33 +183,124 @@ int CornerTerms(const EngineState& es, const Position& pos, const CornerSpec& c)
     return sum;
 }
 
+// The square terms of one cell from its flags and capture counts.
+inline std::int32_t SquareTerm(const std::int32_t* w, std::uint8_t c, std::uint8_t flags, int blackCaps,
+                               int whiteCaps) {
+    if (c == Empty) return (blackCaps > 0 ? w[0] : 0) - (whiteCaps > 0 ? w[0] : 0);
+    std::int32_t term = 0;
+    if (flags & OpenEnd) term += w[1];
+    else if (flags & LoneEnd) term += w[2];
+    if (flags & Exposed) term += w[3];
+    else if (flags & SemiExposed) term += w[4];
+    else term += w[5];
+    return c == Black ? term : -term;
+}
+
+int CornersAndRounding(const EngineState& es, const Position& pos, std::int32_t sum) {
+    for (const CornerSpec& c : Corners) sum += CornerTerms(es, pos, c);
+    return (sum + 2) >> 2;
+}
+
+// What LineScan does to each cell of a line, for every content of the line:
+// per cell, four counters (OpenEnd, LoneEnd, Exposed, SemiExposed set by this
+// line) and two (black and white capture directions), four bits each. Summed
+// over the lines through a cell they give its flags (a counter above 0) and
+// its capture counts (at most 8: four lines, two sides).
+constexpr int MaxLineCells = 8;
+constexpr int PatternCount[MaxLineCells + 1] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
+
+struct LineTables {
+    // effects[length][pattern * length + cell]
+    std::uint32_t* effects[MaxLineCells + 1];
+    std::uint32_t storage[(6561 * 8) + (2187 * 7) + (729 * 6) + (243 * 5) + (81 * 4) + (27 * 3)];
+    // The 38 lines as lists of squares.
+    Square squares[38][MaxLineCells];
+    int length[38];
+
+    LineTables() {
+        std::uint32_t* next = storage;
+        for (int len = 3; len <= MaxLineCells; ++len) {
+            effects[len] = next;
+            next += PatternCount[len] * len;
+            // The diagonal from (9 - len, 1) in direction +11 has exactly len
+            // cells between frame cells: scan each content there.
+            const Square first = (9 - len) * 10 + 1;
+            for (int pattern = 0; pattern < PatternCount[len]; ++pattern) {
+                Position pos;
+                InitBoard(pos);
+                for (Square sq = 11; sq <= 88; ++sq)
+                    if (pos.board[sq] != Border) pos.board[sq] = Empty;
+                for (int i = 0, p = pattern; i < len; ++i, p /= 3)
+                    pos.board[first + 11 * i] = static_cast<std::uint8_t>(p % 3);
+                EngineState es;
+                LineScan(es, pos, first, 11);
+                for (int i = 0; i < len; ++i) {
+                    const Square sq = first + 11 * i;
+                    const std::uint8_t f = es.discFlags[sq];
+                    effects[len][pattern * len + i] =
+                        ((f & OpenEnd) ? 1u : 0u) | ((f & LoneEnd) ? 1u << 4 : 0u) |
+                        ((f & Exposed) ? 1u << 8 : 0u) | ((f & SemiExposed) ? 1u << 12 : 0u) |
+                        static_cast<std::uint32_t>(es.blackCaptures[sq]) << 16 |
+                        static_cast<std::uint32_t>(es.whiteCaptures[sq]) << 20;
+                }
+            }
+        }
+        for (int l = 0; l < 38; ++l) {
+            int n = 0;
+            for (Square sq = ScanLines[l].first; IsPlayable(sq) && n < MaxLineCells; sq += ScanLines[l].direction)
+                squares[l][n++] = sq;
+            length[l] = n;
+        }
+    }
+};
+
+const LineTables lineTables;
+
 }  // namespace
 
-int Evaluate(EngineState& es, const Position& pos, int leafSide) {
+int EvaluateByLineScan(EngineState& es, const Position& pos, int leafSide) {
     std::memset(es.blackCaptures, 0, sizeof es.blackCaptures);
     std::memset(es.whiteCaptures, 0, sizeof es.whiteCaptures);
     std::memset(es.discFlags, 0, sizeof es.discFlags);
     es.leafSide = leafSide;
     for (const LineStart& line : ScanLines) LineScan(es, pos, line.first, line.direction);
+    const std::int32_t* w = es.evalWeights;
+    std::int32_t sum = 0;
+    for (Square sq = 11; sq <= 88; ++sq)
+        if (pos.board[sq] != Border)
+            sum += SquareTerm(w, pos.board[sq], es.discFlags[sq], es.blackCaptures[sq], es.whiteCaptures[sq]);
+    return CornersAndRounding(es, pos, sum);
+}
 
+int Evaluate(EngineState& es, const Position& pos, int leafSide) {
+    const std::uint8_t* b = pos.board;
+    std::uint32_t acc[100];
+    for (Square sq = 11; sq <= 88; ++sq) acc[sq] = 0;
+    for (int l = 0; l < 38; ++l) {
+        const Square* sqs = lineTables.squares[l];
+        const int len = lineTables.length[l];
+        int pattern = 0;
+        for (int i = len - 1; i >= 0; --i) pattern = pattern * 3 + b[sqs[i]];
+        if (pattern == 0) continue;  // an empty line marks nothing
+        const std::uint32_t* e = lineTables.effects[len] + pattern * len;
+        for (int i = 0; i < len; ++i) acc[sqs[i]] += e[i];
+    }
+    es.leafSide = leafSide;
     const std::int32_t* w = es.evalWeights;
     std::int32_t sum = 0;
     for (Square sq = 11; sq <= 88; ++sq) {
-        const std::uint8_t c = pos.board[sq];
-        if (c == Empty) {
-            if (es.blackCaptures[sq] > 0) sum += w[0];
-            if (es.whiteCaptures[sq] > 0) sum -= w[0];
-        } else if (c == Black || c == White) {
-            const std::uint8_t f = es.discFlags[sq];
-            std::int32_t term = 0;
-            if (f & OpenEnd) term += w[1];
-            else if (f & LoneEnd) term += w[2];
-            if (f & Exposed) term += w[3];
-            else if (f & SemiExposed) term += w[4];
-            else term += w[5];
-            sum += c == Black ? term : -term;
-        }
+        const std::uint8_t c = b[sq];
+        if (c == Border) continue;
+        const std::uint32_t a = acc[sq];
+        const std::uint8_t flags = static_cast<std::uint8_t>(((a & 0xF) ? OpenEnd : 0) | ((a & 0xF0) ? LoneEnd : 0) |
+                                                             ((a & 0xF00) ? Exposed : 0) |
+                                                             ((a & 0xF000) ? SemiExposed : 0));
+        const int blackCaps = static_cast<int>((a >> 16) & 0xF);
+        const int whiteCaps = static_cast<int>((a >> 20) & 0xF);
+        es.discFlags[sq] = flags;
+        es.blackCaptures[sq] = static_cast<std::uint8_t>(blackCaps);
+        es.whiteCaptures[sq] = static_cast<std::uint8_t>(whiteCaps);
+        sum += SquareTerm(w, c, flags, blackCaps, whiteCaps);
     }
-    for (const CornerSpec& c : Corners) sum += CornerTerms(es, pos, c);
-    return (sum + 2) >> 2;
+    return CornersAndRounding(es, pos, sum);
 }

@@ -24,6 +24,11 @@ int SelectWeights(EngineState& es, int set);
 // scratch state of es; pos is not changed.
 int Evaluate(EngineState& es, const Position& pos, int leafSide);
 
+// The same value and scratch state, computed by walking every line with
+// LineScan: the plain form that Evaluate's line tables are built from and
+// checked against.
+int EvaluateByLineScan(EngineState& es, const Position& pos, int leafSide);
+
 // Parts of the evaluation, exposed for tests; each reads the scratch state of
 // the last line scan.
 void LineScan(EngineState& es, const Position& pos, Square first, int direction);

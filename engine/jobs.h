@@ -1,5 +1,13 @@
 // The search jobs: the computer's move and the evaluation analysis, written
 // as plain functions that the search thread runs on the live position.
+//
+// Running a job on the search thread: ResetControl, start the thread on
+// ChooseComputerMove or RunAnalysis (hooks.control pointing at that control),
+// and let the thread call MarkJobFinished before it posts its completion.
+// Stop: RequestStop, then wait for the thread's end; the position is as it
+// was. Pause: PauseSearch returns once the search has parked (or finished);
+// ResumeSearch lets it go on. The thinking display is called on the search
+// thread, in order, and may post its data to the window.
 #pragma once
 
 #include <cstdint>

@@ -117,6 +117,8 @@ int SearchWhite(EngineState& es, Position& pos, int depth, bool passed, int alph
 void SearchRoot(EngineState& es, Position& pos, int depth, int alpha, int beta, int slots,
                 ResultList& results, LineBuffer& lines, bool display, Pacing pacing) {
     results.entries[0] = {nullptr, 0};
+    // Below depth 1 no leaf would ever be reached.
+    if (depth < 1) depth = 1;
     MoveList list;
     const int n = GenerateMovesAs<Black>(es, pos, list);
     if (NodeMustStop(es) || n == 0) return;

@@ -226,6 +226,22 @@ TEST(SearchRoot, TopSlotsKeepTheBestMovesHighestFirst) {
     }
 }
 
+TEST(SearchRoot, DepthBelowOneSearchesDepthOne) {
+    // A depth of 0 would never reach a leaf and search to the game's end.
+    Position pos;
+    SetInitialPosition(pos);
+    EngineState es;
+    Prepare(es, pos);
+    ResultList zero, one;
+    LineBuffer a, b;
+    SearchRoot(es, pos, 0, -999, 999, 4, zero, a, false, {0, 0});
+    SearchRoot(es, pos, 1, -999, 999, 4, one, b, false, {0, 0});
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(zero.entries[i].value, one.entries[i].value);
+        EXPECT_EQ(zero.entries[i].line[0], one.entries[i].line[0]);
+    }
+}
+
 TEST(SearchRoot, NoMoveGivesAnEmptyList) {
     const Position start = PositionFromRows({"OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO",
                                              "OOOOOOOO", "OOOOOOOO", "-XOOOOOO"});
