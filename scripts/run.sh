@@ -30,8 +30,8 @@ run: cannot start Tavix: there is no X display (DISPLAY is not set).
      server to show its window. Run this command from a graphical session, over
      "ssh -X", or start a virtual one first, e.g.
          Xvfb :1 -screen 0 1280x1024x24 & export DISPLAY=:1
-     The program itself is ready in $exe
-     (copy the dist/ folder to a Windows machine to run it there).
+     Tavix.exe for Windows is ready in $root/dist/
+     (copy that folder to a Windows machine to run it there).
 MSG
     exit 1
 fi
