@@ -51,9 +51,13 @@ SCENARIO(main_menu_texts) {
     Check(exitFound, "no item 1104 \"終了(&X)\" in the game menu");
 }
 
-// Saves a picture of the main window (with its frame) as main_window.bmp in
-// the screenshot folder; scripts/screenshot.sh makes docs/screenshot.png of it.
+// Saves a picture of the main window (with its frame) at display unit 10 as
+// main_window.bmp in the screenshot folder; scripts/screenshot.sh makes
+// docs/screenshot.png of it.
 SCENARIO(main_window_screenshot) {
+    const DWORD unit = 10;
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Velmarch\\Tavix\\Configuration", L"DisplaySize", REG_DWORD, &unit,
+                    sizeof unit);
     Program tavix = StartTavix();
     Pause(1500);  // let the first paint finish
     const std::wstring folder = ScreenshotFolder();
