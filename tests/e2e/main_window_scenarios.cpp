@@ -324,3 +324,54 @@ SCENARIO(status_message_table) {
     }
     FreeLibrary(module);
 }
+
+// Help page recording, from tests/e2e/settings_scenarios.cpp.
+std::wstring RecordOpenedPages();
+void ExpectOpenedPage(const std::wstring& record, const std::string& page);
+
+namespace {
+
+void SendAltKey(UINT virtualKey) {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_MENU, static_cast<WORD>(virtualKey), static_cast<WORD>(virtualKey), VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+bool MenuOpen(DWORD pid) {
+    for (HWND menu : FindProcessWindows(pid, L"#32768"))
+        if (IsWindowVisible(menu)) return true;
+    return false;
+}
+
+}  // namespace
+
+// F1 where the accelerators do not reach: inside an open menu it closes the
+// menu and opens the contents; inside a dialog box (the about box, in Idle)
+// it opens the contents too.
+SCENARIO(help_key_in_menus_and_dialogs) {
+    const std::wstring record = RecordOpenedPages();
+    Program tavix = StartTavix();
+    const DWORD pid = tavix.process.dwProcessId;
+    Activate(tavix.window);
+    SendAltKey('P');
+    WaitFor([&] { return MenuOpen(pid); }, 5000, "the game menu to open");
+    SendKey(VK_F1);
+    ExpectOpenedPage(record, "index.html");
+    WaitFor([&] { return !MenuOpen(pid); }, 5000, "the menu to close on F1");
+
+    DeleteFileW(record.c_str());
+    PostCommand(tavix.window, IDM_HELP_ABOUT);
+    HWND box = WaitForDialog(pid);
+    Check(box != nullptr, "the about box did not open");
+    Activate(box);
+    SendKey(VK_F1);
+    ExpectOpenedPage(record, "index.html");
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    WaitFor([&] { return !IsWindow(box); }, 5000, "the about box to close");
+    CloseTavix(tavix);
+}

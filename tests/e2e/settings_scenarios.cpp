@@ -228,8 +228,6 @@ SCENARIO(about_box) {
     CloseAndExpectExit(tavix);
 }
 
-namespace {
-
 // Makes the shell hand every .html page to a command that appends the page's
 // path to a file, in place of a browser.
 std::wstring RecordOpenedPages() {
@@ -269,6 +267,8 @@ void ExpectOpenedPage(const std::wstring& record, const std::string& page) {
         10000);
     Check(found, "the shell was not asked for " + wanted + " (last asked: " + opened + ")");
 }
+
+namespace {
 
 BOOL CALLBACK NoteShownDialog(HWND w, LPARAM param) {
     if (IsWindowVisible(w) && ClassName(w) == L"#32770") *reinterpret_cast<bool*>(param) = true;
