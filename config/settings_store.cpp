@@ -82,8 +82,9 @@ void SaveSettings() {
 }
 
 void DeleteSettings(HWND window) {
-    if (MessageBoxW(window, WideFromShiftJis(DeleteSettingsQuestion).c_str(), CommandCaption(window, IDM_GAME_EXIT).c_str(),
-                    MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON1) != IDYES)
+    const std::wstring question = WideFromShiftJis(DeleteSettingsQuestion);
+    const std::wstring caption = CommandCaption(window, IDM_GAME_EXIT);
+    if (MessageBoxW(window, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON1) != IDYES)
         return;
     HKEY vendor = OpenRegistryKey(VendorKeyName, nullptr, nullptr);
     if (!vendor) return;

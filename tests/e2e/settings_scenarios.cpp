@@ -57,7 +57,8 @@ const std::vector<BYTE> DefaultColours = {
 void ExpectDefaultColoursAndFont() {
     std::vector<BYTE> colours;
     Check(ReadTavixRegistryBinary(L"Configuration", L"DisplayColor", colours), "DisplayColor is not stored as binary");
-    Check(colours == DefaultColours, Format("DisplayColor holds %d bytes, not the 32 default ones", static_cast<int>(colours.size())));
+    Check(colours == DefaultColours,
+          Format("DisplayColor holds %d bytes, not the 32 default ones", static_cast<int>(colours.size())));
     std::wstring font;
     Check(ReadTavixRegistryString(L"Configuration", L"FontName", font), "FontName is not stored as text");
     Check(font == L"ＭＳ ゴシック", "FontName is \"" + Narrow(font) + "\"");
