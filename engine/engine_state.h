@@ -14,7 +14,8 @@ struct ThinkingDisplay {
     void* context;
     // The root move being searched, or 0 to clear the mark.
     void (*showSearchMark)(void* context, Square square);
-    // The best line so far (ended by 0) and its value for the side to move.
+    // The best line so far (ended by 0) and its value for the side to move;
+    // the line lives in the search's buffers, so copy it before returning.
     void (*showBestLine)(void* context, const Square* line, int value);
 };
 

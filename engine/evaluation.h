@@ -16,8 +16,9 @@ constexpr std::uint8_t LoneEnd = 0x02;
 constexpr std::uint8_t Exposed = 0x10;
 constexpr std::uint8_t SemiExposed = 0x20;
 
-// Set 0..2 copies that row into the weights in force; a negative set picks a
-// row with the program's pseudo-random generator. The row used.
+// Set 0..2 copies that row into the weights in force; a negative set (or
+// any other value outside 0..2) picks a row with the program's pseudo-random
+// generator. Returns the row used.
 int SelectWeights(EngineState& es, int set);
 
 // leafSide: 0 when black is to move in pos, 1 when white is. Writes only the

@@ -66,6 +66,40 @@ TEST(SortMoves, HighestFirstAndEqualValuesKeepTheirOrder) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(list.moves[i].square, expected[i]);
 }
 
+TEST(OrderMoves, ValuesAreTheMoversOwnAndSortedBestFirstForEitherColour) {
+    std::mt19937 rng(17);
+    EngineState es;
+    for (int game = 0; game < 10; ++game) {
+        Position pos = RandomPosition(rng, 30 + game);
+        Prepare(es, pos, 1);
+        for (int colour : {Black, White}) {
+            MoveList list;
+            const int n = GenerateMoves(es, pos, colour, list);
+            MoveList generated = list;
+            OrderMoves(es, pos, colour, 2, -999, 999, list, false);
+            for (int i = 0; i < n; ++i) {
+                // The mover's value: the opponent's reply searched at depth 1,
+                // negated for white.
+                FlipRecord f;
+                PlayMove(pos, list.moves[i].square, colour, f);
+                const int child = ReferenceMidgame(es, pos, Opponent(colour), 1, false);
+                UndoMove(pos, list.moves[i].square, colour, f);
+                EXPECT_EQ(list.moves[i].value, colour == Black ? child : -child);
+                if (i > 0) {
+                    EXPECT_GE(list.moves[i - 1].value, list.moves[i].value);
+                }
+                // Equal values keep their generated order.
+                if (i > 0 && list.moves[i - 1].value == list.moves[i].value) {
+                    int a = 0, b = 0;
+                    while (generated.moves[a].square != list.moves[i - 1].square) ++a;
+                    while (generated.moves[b].square != list.moves[i].square) ++b;
+                    EXPECT_LT(a, b);
+                }
+            }
+        }
+    }
+}
+
 TEST(SearchBlackWhite, AgreeWithPlainMinimaxOnRandomPositions) {
     std::mt19937 rng(11);
     EngineState es;
