@@ -27,6 +27,39 @@ inline bool TouchesColour(const Position& pos, Square sq) {
            b[sq + 1] == Colour || b[sq + 9] == Colour || b[sq + 10] == Colour || b[sq + 11] == Colour;
 }
 
+// Makes a move as PlayMove does, noting the flipped squares so that the
+// take-back only rewrites them. Returns the number flipped (0: no move made).
+template <int Own>
+inline int PlayMoveNoted(Position& pos, Square sq, Square* flipped) {
+    constexpr std::uint8_t Opp = 3 - Own;
+    std::uint8_t* b = pos.board;
+    int total = 0;
+    for (int i = 0; i < 8; ++i) {
+        const int d = Directions[i];
+        Square q = sq + d;
+        if (b[q] != Opp) continue;
+        do q += d; while (b[q] == Opp);
+        if (b[q] != Own) continue;
+        for (q -= d; q != sq; q -= d) {
+            b[q] = Own;
+            flipped[total++] = q;
+        }
+    }
+    if (total > 0) {
+        b[sq] = Own;
+        pos.discDifference += (Own == Black ? 1 : -1) * (2 * total + 1);
+    }
+    return total;
+}
+
+template <int Own>
+inline void UndoMoveNoted(Position& pos, Square sq, const Square* flipped, int count) {
+    constexpr std::uint8_t Opp = 3 - Own;
+    for (int k = 0; k < count; ++k) pos.board[flipped[k]] = Opp;
+    pos.board[sq] = Empty;
+    pos.discDifference -= (Own == Black ? 1 : -1) * (2 * count + 1);
+}
+
 template <int Own>
 int SolveLastAs(EngineState& es, const Position& pos, Line& line) {
     constexpr int Opp = 3 - Own;
@@ -63,12 +96,13 @@ int SolveSmallAs(EngineState& es, Position& pos, int empties, bool passed, int a
     for (const Square* e = es.smallEmpties; *e != 0; ++e) {
         const Square sq = *e;
         if (pos.board[sq] != Empty || !TouchesColour<Opp>(pos, sq)) continue;
-        FlipRecord flips;
-        if (PlayMoveAs<Own>(pos, sq, flips) == 0) continue;
+        Square flipped[24];  // at most 6 discs along each of the four lines through a square
+        const int count = PlayMoveNoted<Own>(pos, sq, flipped);
+        if (count == 0) continue;
         moved = true;
         Line child;
         const int v = SolveSmallAs<Opp>(es, pos, empties - 1, false, alpha, beta, child);
-        UndoMoveAs<Own>(pos, sq, flips);
+        UndoMoveNoted<Own>(pos, sq, flipped, count);
         if (es.stopped) return 0;
         if (Own == Black) {
             if (v > alpha) {
