@@ -99,6 +99,10 @@ std::wstring ClassName(HWND window);
 SIZE ClientSize(HWND window);
 // Layout unit of the main window from its client size; 0 if not a layout size.
 int DisplayUnit(HWND window);
+// The main window's toolbar (child of class ToolbarWindow32), or nullptr.
+HWND MainToolbar(HWND mainWindow);
+// Whether the toolbar button of a command is enabled (false: grey or absent).
+bool IsToolbarCommandEnabled(HWND mainWindow, int command);
 
 // ---------------------------------------------------------------------------
 // Commands, keys, clicks

@@ -1,5 +1,6 @@
 #include "tests/e2e/driver.h"
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <cstdarg>
@@ -239,6 +240,15 @@ int DisplayUnit(HWND window) {
     return DisplaySizeFromClient(size.cx, size.cy);
 }
 
+HWND MainToolbar(HWND mainWindow) {
+    return FindWindowExW(mainWindow, nullptr, L"ToolbarWindow32", nullptr);
+}
+
+bool IsToolbarCommandEnabled(HWND mainWindow, int command) {
+    HWND toolbar = MainToolbar(mainWindow);
+    return toolbar && SendMessageW(toolbar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
+}
+
 // ---------------------------------------------------------------------------
 // Commands, keys, clicks
 
@@ -299,10 +309,14 @@ void ClickClient(HWND window, int x, int y, bool right) {
     const int height = GetSystemMetrics(SM_CYSCREEN);
     const LONG ax = static_cast<LONG>((p.x * 65535LL + width / 2) / (width - 1));
     const LONG ay = static_cast<LONG>((p.y * 65535LL + height / 2) / (height - 1));
+    // Every event carries the position: under Wine the cursor can be put
+    // back where the X pointer is between events, and a button event
+    // without a position would then land there.
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     INPUT inputs[3] = {
-        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ax, ay),
-        MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-        MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
+        MouseInput(at, ax, ay),
+        MouseInput(at | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), ax, ay),
+        MouseInput(at | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), ax, ay),
     };
     SendInput(3, inputs, sizeof(INPUT));
     Pause(50);

@@ -174,8 +174,14 @@ for name in "${scenarios[@]}"; do
         result="FAIL $name: the driver ended with code $code"
     fi
     if [ "${result%% *}" = FAIL ]; then
-        import -display "$DISPLAY" -window root "$out/$name.png" >/dev/null 2>&1 &&
-            result="$result (screenshot $out/$name.png)"
+        # The driver's own picture shows the moment of the failure; without
+        # one (the driver died or hung) take the screen as it is now.
+        if [ -f "$out/$name.bmp" ]; then
+            convert "$out/$name.bmp" "$out/$name.png" >/dev/null 2>&1 && rm -f "$out/$name.bmp"
+        else
+            import -display "$DISPLAY" -window root "$out/$name.png" >/dev/null 2>&1
+        fi
+        [ -f "$out/$name.png" ] && result="$result (screenshot $out/$name.png)"
     fi
     # Nothing of the scenario's prefix may outlive it.
     if ! stop_prefix "$prefix" && [ "${result%% *}" = PASS ]; then
