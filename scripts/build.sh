@@ -7,7 +7,8 @@
 # (TAVIX_BUILD_PREFIX defaults to build/; developers working side by side in
 # one tree give each their own, e.g. build/w-). The win32 build is the shipped
 # one and assembles dist/ at the top of the tree; TAVIX_JOBS sets the number
-# of parallel compile jobs (default: 2).
+# of parallel compile jobs (default: 2 on a shared work machine, all cores
+# under CI).
 
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,4 +26,6 @@ esac
 if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$root" -B "$dir" "${args[@]}" >/dev/null
 fi
-cmake --build "$dir" -- -j"${TAVIX_JOBS:-2}"
+jobs=${TAVIX_JOBS:-2}
+[ -z "${TAVIX_JOBS:-}" ] && [ "${CI:-}" = true ] && jobs=$(nproc)
+cmake --build "$dir" -- -j"$jobs"
