@@ -1,5 +1,6 @@
 #include "app/help.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -13,6 +14,9 @@ void OpenHelp(HWND owner, HelpRequest request, int context) {
     const std::wstring path = HelpPagePath(folder, page);
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
 
+    // Some handlers the shell may pick are COM objects; initialise COM for
+    // this call (it counts, so an earlier initialisation stays as it was).
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box from the shell when no browser is there to open the page.
@@ -22,6 +26,7 @@ void OpenHelp(HWND owner, HelpRequest request, int context) {
     info.lpFile = path.c_str();
     info.nShow = SW_SHOWNORMAL;
     ShellExecuteExW(&info);
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 void OpenHelpContents(HWND owner) { OpenHelp(owner, HelpRequest::Contents); }

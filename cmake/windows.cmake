@@ -10,7 +10,7 @@ enable_language(RC)
 set(TAVIX_DIST_DIR "${CMAKE_BINARY_DIR}/dist" CACHE PATH "Folder that receives Tavix.exe and its data files")
 
 set(TAVIX_WINDOWS_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-set(TAVIX_WINDOWS_LIBRARIES comctl32 comdlg32 gdi32 winmm shell32 advapi32 user32 kernel32)
+set(TAVIX_WINDOWS_LIBRARIES comctl32 comdlg32 gdi32 winmm shell32 ole32 advapi32 user32 kernel32)
 
 add_executable(Tavix WIN32 ${TAVIX_WINDOWS_SOURCES} res/tavix.rc)
 target_compile_definitions(Tavix PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})
