@@ -169,6 +169,16 @@ SCENARIO(settings_corrected_at_start) {
     ExpectDword(L"TurnSpeed", 250);
     ExpectDword(L"ThoughtTime", 60);
     ExpectDword(L"DisplaySize", 4);
+    // The window follows the stored settings read at start.
+    SIZE client = {};
+    const bool sized = WaitUntil(
+        [&] {
+            client = ClientSize(tavix.window);
+            return client.cx == 268 && client.cy == 188;
+        },
+        5000);
+    Check(sized, Format("client area is %ldx%ld, not 268x188 for display size 4", client.cx, client.cy));
+    Check((GetWindowLongPtrW(tavix.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "TopMost 1 but the window is not topmost");
     std::vector<BYTE> colours;
     Check(ReadTavixRegistryBinary(L"Configuration", L"DisplayColor", colours) && colours == DefaultColours,
           "a DisplayColor stored as REG_DWORD was not replaced by the defaults");
