@@ -375,3 +375,96 @@ SCENARIO(help_key_in_menus_and_dialogs) {
     WaitFor([&] { return !IsWindow(box); }, 5000, "the about box to close");
     CloseTavix(tavix);
 }
+
+namespace {
+
+HWND OpenMenuWindow(DWORD pid) {
+    for (HWND menu : FindProcessWindows(pid, L"#32768"))
+        if (IsWindowVisible(menu)) return menu;
+    return nullptr;
+}
+
+// The items of an open menu as drawn, top to bottom: 'B' for an item with
+// dark (menu text) ink, 'G' for one whose darkest ink is grey, 'H' for the
+// highlighted item. Separators (a line across the whole width) and gaps are
+// skipped. Fonts are smoothed, so ink is told by luminance, not exact colour.
+std::string MenuItemInks(HWND menu) {
+    RECT r;
+    GetWindowRect(menu, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    auto luminance = [](DWORD c) { return ((c >> 16 & 0xFF) * 299 + (c >> 8 & 0xFF) * 587 + (c & 0xFF) * 114) / 1000; };
+    const COLORREF h = GetSysColor(COLOR_HIGHLIGHT);
+    const DWORD highlight = static_cast<DWORD>(GetRValue(h) << 16 | GetGValue(h) << 8 | GetBValue(h));
+    const DWORD menuLuminance = luminance(static_cast<DWORD>(GetRValue(GetSysColor(COLOR_MENU)) << 16 |
+                                                           GetGValue(GetSysColor(COLOR_MENU)) << 8 |
+                                                           GetBValue(GetSysColor(COLOR_MENU))));
+    std::string inks;
+    char band = 0;
+    int bandRows = 0;
+    for (int y = 2; y < height - 2; ++y) {
+        int dark = 0, grey = 0, marked = 0;
+        for (int x = 3; x < width - 3; ++x) {
+            const DWORD c = pixels[y * width + x] & 0xFFFFFF;
+            const DWORD l = luminance(c);
+            marked += c == highlight;
+            dark += l < 64;
+            grey += l >= 64 && l + 30 < menuLuminance;
+        }
+        const int span = width - 6;
+        char row = 0;
+        if (marked > span / 2) row = 'H';
+        else if (grey > span * 3 / 4 || dark > span * 3 / 4) row = 0;  // separator line
+        else if (dark > 0) row = 'B';
+        else if (grey > 0) row = 'G';
+        if (row == band) {
+            ++bandRows;
+            continue;
+        }
+        if (band && bandRows >= 3) inks += band;
+        band = row;
+        bandRows = 1;
+    }
+    if (band && bandRows >= 3) inks += band;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return inks;
+}
+
+}  // namespace
+
+// In Idle at the start of a game the menus show as enabled and grey exactly
+// the items the mode and the empty history allow, read from the menus as
+// drawn: each top-level menu opened in turn from the keyboard (which
+// highlights its first item, enabled in every menu: toolbar_enabling_in_idle
+// covers start game).
+SCENARIO(menu_enabling_in_idle) {
+    Program tavix = StartTavix();
+    const DWORD pid = tavix.process.dwProcessId;
+    Activate(tavix.window);
+    SendAltKey('P');
+    const char* expected[] = {"HGBBB", "HBBGGGG", "HGGGG", "HBG", "H", "HBBB"};
+    const char* names[] = {"game", "record", "board set-up", "research", "options", "help"};
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0) SendKey(VK_RIGHT);
+        HWND menu = nullptr;
+        std::string inks;
+        // The menu is read once its drawing has settled on the expected items.
+        WaitUntil([&] { return (menu = OpenMenuWindow(pid)) && (inks = MenuItemInks(menu)) == expected[i]; }, 5000);
+        Note(Format("%s menu: %s", names[i], inks.c_str()));
+        Check(inks == expected[i], Format("the %s menu reads %s, not %s", names[i], inks.c_str(), expected[i]));
+    }
+    SendKey(VK_ESCAPE);
+    SendKey(VK_ESCAPE);
+    CloseTavix(tavix);
+}
