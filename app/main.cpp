@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/command_line.h"
 #include "app/game_session.h"
 #include "app/help_key.h"
 #include "app/later_parts.h"
@@ -14,22 +15,6 @@
 #include "res/resource.h"
 #include "view/drawing_resources.h"
 #include "view/status_panel.h"
-
-namespace {
-
-// The command line after the program name (quotes honoured) and the spaces
-// that follow it.
-const wchar_t* CommandLineArgument(const wchar_t* line) {
-    bool quoted = false;
-    for (; *line; ++line) {
-        if (*line == L'"') quoted = !quoted;
-        else if (*line == L' ' && !quoted) break;
-    }
-    while (*line == L' ') ++line;
-    return line;
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
