@@ -8,7 +8,8 @@
 constexpr UINT_PTR ClockTimerId = 1;
 constexpr UINT ClockTickMs = 1000;
 
-// pause true: the clock stands still (and a running search, once jobs run on
-// the search thread, parks); false: both go on, the clock with a fresh
-// one-second period. Outside a turn or a job nothing runs and nothing changes.
+// pause true: the clock stands still and a running search is held before
+// this returns; false: both go on, the clock with a fresh one-second period.
+// Pauses nest: only the outermost resume lets them go on. Outside a turn or
+// a job nothing runs and nothing changes.
 void PauseActivity(HWND window, bool pause);

@@ -11,6 +11,8 @@
 constexpr UINT MsgNextTurn = WM_USER;
 constexpr UINT MsgMoveReady = WM_USER + 1;
 constexpr UINT MsgResearchReady = WM_USER + 2;
+// From the search thread: updates of the thinking display wait in its ring.
+constexpr UINT MsgThinkingUpdate = WM_USER + 3;
 
 // A command's main-menu item text before its first "(": the caption of its
 // message boxes and file dialogs.

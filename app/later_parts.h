@@ -10,13 +10,7 @@
 #include "app/game_session.h"
 
 // Turn loop and jobs.
-bool NextTurn(HWND window);
-void PlayChosenMove(HWND window);
 void HandleResearchReady(HWND window, WPARAM kind);
-void HumanClick(HWND window, POINT client);
-void AbortHumanTurn(HWND window);
-void AbortJob(HWND window, AppMode mode);
-void ShowLegalMoves(HWND window, bool show);
 
 // Records and the recent-file list.
 void ReadRecentFiles();
@@ -26,7 +20,6 @@ void SaveRecordCommand(HWND window);
 void LoadRecentRecord(HWND window, int slot);
 void LoadDroppedFile(HWND window, const wchar_t* fileName);
 void BuildRecentMenu(HMENU menu);
-void NavigateHistoryCommand(HWND window, int id);
 
 // Opening book.
 void LoadOpeningBook(const wchar_t* path);
@@ -36,7 +29,6 @@ void ReleaseOpeningBook();
 void BeginBoardSetup(HWND window);
 void BoardSetupClick(HWND window, POINT client);
 void RemoveAllDiscs(HWND window);
-void ChangeSideToMove(HWND window);
 void CancelBoardSetup(HWND window);
 void FinishBoardSetup(HWND window);
 bool EndBoardSetup(HWND window, int command);

@@ -9,11 +9,13 @@
 #include "app/help.h"
 #include "app/later_parts.h"
 #include "app/toolbar.h"
+#include "app/turn_loop.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "res/resource.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
+#include "view/flip_animation.h"
 #include "view/layout_window.h"
 #include "view/status_panel.h"
 
@@ -111,9 +113,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MsgNextTurn:
         if (NextTurn(window)) PostMessageW(window, MsgMoveReady, 0, 0);
         return 0;
-    case MsgMoveReady:
-        PlayChosenMove(window);
-        return 0;
+    case MsgMoveReady: HandleMoveReady(window, wParam); return 0;
+    case MsgThinkingUpdate: HandleThinkingUpdates(window); return 0;
     case MsgResearchReady: HandleResearchReady(window, wParam); return 0;
     default: break;
     }

@@ -36,6 +36,7 @@ set(TAVIX_APP_SOURCES
     app/command_states.cpp
     app/players.cpp
     app/result_text.cpp
+    app/turn_rules.cpp
 )
 
 set(TAVIX_CONFIG_SOURCES
@@ -67,6 +68,8 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/activity_pause.cpp
     app/help.cpp
     app/players_store.cpp
+    app/turn_loop.cpp
+    app/history_commands.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
@@ -76,6 +79,12 @@ set(TAVIX_VIEW_WINDOWS_SOURCES
     view/board_painting.cpp
     view/status_panel.cpp
     view/display_settings.cpp
+    view/flip_animation.cpp
+    view/disc_sound.cpp
+)
+
+set(TAVIX_ENGINE_WINDOWS_SOURCES
+    engine/search_thread.cpp
 )
 
 set(TAVIX_CONFIG_WINDOWS_SOURCES
@@ -85,6 +94,7 @@ set(TAVIX_CONFIG_WINDOWS_SOURCES
 
 set(TAVIX_WINDOWS_SOURCES
     ${TAVIX_APP_WINDOWS_SOURCES}
+    ${TAVIX_ENGINE_WINDOWS_SOURCES}
     ${TAVIX_VIEW_WINDOWS_SOURCES}
     ${TAVIX_CONFIG_WINDOWS_SOURCES}
 )

@@ -283,6 +283,33 @@ TEST(SearchControl, PauseParksTheSearchUntilResumed) {
     EXPECT_EQ(plain.nodes, paused.nodes);
 }
 
+TEST(SearchControl, PauseDuringTheThinkingTimeParksToo) {
+    EngineState es;
+    SearchControl control;
+    ResetControl(control);
+    Position pos;
+    SetInitialPosition(pos);
+    JobHooks hooks;
+    hooks.control = &control;
+    ComputerMove m;
+    std::thread job([&] {
+        m = ChooseComputerMove(es, pos, 1, 1, false, hooks);  // a tiny search, then a one-second wait
+        MarkJobFinished(control);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    PauseSearch(control);
+    ASSERT_FALSE(control.finished.load());
+    EXPECT_TRUE(control.parked.load());
+    const auto pausedAt = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    EXPECT_FALSE(control.finished.load());  // the wait does not run out while parked
+    ResumeSearch(control);
+    job.join();
+    EXPECT_FALSE(m.stopped);
+    EXPECT_GE(std::chrono::steady_clock::now() - pausedAt, std::chrono::milliseconds(1000));
+    EXPECT_TRUE(CanPlay(pos, m.move, Black));
+}
+
 TEST(SearchControl, PauseAfterTheJobEndedDoesNotWait) {
     SearchControl control;
     ResetControl(control);

@@ -1,0 +1,56 @@
+// The one search thread: a thread per job, created by the window thread and
+// ended by returning. Stop and pause go through the engine's control word;
+// the thread never draws. Its thinking display reaches the window as posted
+// messages whose data wait in a small ring, in the order they were made.
+// Windows code.
+#pragma once
+
+#include <windows.h>
+
+#include "core/board.h"
+#include "engine/jobs.h"
+
+// The thread posts MsgMoveReady (wParam the job's serial) when the move is
+// chosen, and MsgThinkingUpdate (wParam the serial) for each update of the
+// thinking display waiting in the ring; both ids are in app/commands.h.
+
+// Starts the computer-move job for the side to move of pos (the live
+// position, which the thread owns until it ends). With startPaused the job
+// is held at its first search node before this returns. MsgMoveReady comes
+// with the job's serial in wParam when the move is chosen; nothing comes
+// after a stop. False when the thread could not be created.
+bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime, bool thoughtDisplay,
+                          bool startPaused);
+
+// Serial of the latest job; 0 before the first.
+WPARAM CurrentJobSerial();
+// Whether a job thread is held.
+bool SearchJobRunning();
+
+// Waits without limit for the job thread to end and releases it.
+void WaitForSearchJob();
+// Asks the job to unwind at once (a held job wakes to unwind), then waits for
+// its end. The position is as it was when the job began.
+void StopSearchJob();
+// pause: returns once the search is held (or has finished), so the caller
+// may use the live position; resume lets it go on.
+void PauseSearchJob(bool pause);
+
+// The finished job's move: a square, or 0 for a pass. Valid after
+// MsgMoveReady and WaitForSearchJob.
+Square SearchJobMove();
+// Search figures of the finished job (for the log of the move times).
+const ComputerMove& SearchJobResult();
+
+// One update of the thinking display.
+struct ThinkingUpdate {
+    WPARAM serial;
+    bool bestLine;  // false: a search mark
+    Square mark;    // the root move being searched, 0 to clear
+    int value;
+    Square line[MaxLineLength + 1];
+};
+
+// Window thread, on MsgThinkingUpdate: takes the next waiting update in
+// order; false when none waits.
+bool TakeThinkingUpdate(ThinkingUpdate& update);
