@@ -287,20 +287,27 @@ int Evaluate(EngineState& es, const Position& pos, int leafSide) {
     }
     es.leafSide = leafSide;
     const std::int32_t* w = es.evalWeights;
+    // A disc's term by its flags (OpenEnd, LoneEnd, Exposed, SemiExposed as
+    // bits 0..3), for a black disc; a white disc scores the negation.
+    std::int32_t discTerm[16];
+    for (int k = 0; k < 16; ++k)
+        discTerm[k] = ((k & 1) ? w[1] : (k & 2) ? w[2] : 0) + ((k & 4) ? w[3] : (k & 8) ? w[4] : w[5]);
+    constexpr std::int32_t sign[3] = {0, 1, -1};
     std::int32_t sum = 0;
-    for (Square sq = 11; sq <= 88; ++sq) {
-        const std::uint8_t c = b[sq];
-        if (c == Border) continue;
-        const std::uint32_t a = acc[sq];
-        const std::uint8_t flags = static_cast<std::uint8_t>(((a & 0xF) ? OpenEnd : 0) | ((a & 0xF0) ? LoneEnd : 0) |
-                                                             ((a & 0xF00) ? Exposed : 0) |
-                                                             ((a & 0xF000) ? SemiExposed : 0));
-        const int blackCaps = static_cast<int>((a >> 16) & 0xF);
-        const int whiteCaps = static_cast<int>((a >> 20) & 0xF);
-        es.discFlags[sq] = flags;
-        es.blackCaptures[sq] = static_cast<std::uint8_t>(blackCaps);
-        es.whiteCaptures[sq] = static_cast<std::uint8_t>(whiteCaps);
-        sum += SquareTerm(w, c, flags, blackCaps, whiteCaps);
+    for (int l = 0; l < 8; ++l) {
+        for (Square sq = (l + 1) * 10 + 1; sq <= (l + 1) * 10 + 8; ++sq) {
+            const std::uint32_t a = acc[sq];
+            // Each four-bit counter above 0 becomes one bit: 0, 4, 8, 12, 16, 20.
+            const std::uint32_t t = (a | a >> 1 | a >> 2 | a >> 3) & 0x111111u;
+            const std::uint32_t k = (t & 1u) | ((t >> 3) & 2u) | ((t >> 6) & 4u) | ((t >> 9) & 8u);
+            es.discFlags[sq] = static_cast<std::uint8_t>((t & 1u) | ((t >> 3) & 2u) | ((t >> 4) & 0x10u) |
+                                                         ((t >> 7) & 0x20u));
+            es.blackCaptures[sq] = static_cast<std::uint8_t>((a >> 16) & 0xF);
+            es.whiteCaptures[sq] = static_cast<std::uint8_t>((a >> 20) & 0xF);
+            // Capture counts exist only on empty squares, disc flags only on discs.
+            sum += sign[b[sq]] * discTerm[k] +
+                   w[0] * (static_cast<std::int32_t>((t >> 16) & 1u) - static_cast<std::int32_t>((t >> 20) & 1u));
+        }
     }
     return CornersAndRounding(es, pos, sum);
 }

@@ -240,26 +240,6 @@ TEST(SearchRoot, AllSlotsReportEveryMoveWithItsValueAndNarrowWindowsClamp) {
     }
 }
 
-TEST(SearchRoot, TopSlotsKeepTheBestMovesHighestFirst) {
-    std::mt19937 rng(9);
-    EngineState es;
-    int checked = 0;
-    while (checked < 10) {
-        Position pos = RandomPosition(rng, 30 + static_cast<int>(rng() % 20));
-        if (pos.sideToMove == 1) SwapColours(pos);
-        const int n = static_cast<int>(LegalSquares(pos, Black).size());
-        if (n < 6) continue;
-        ++checked;
-        Prepare(es, pos, 1);
-        ResultList all, top;
-        LineBuffer allLines, topLines;
-        SearchRoot(es, pos, 4, -999, 999, n, all, allLines, false, {0, 0});
-        SearchRoot(es, pos, 4, -999, 999, 3, top, topLines, false, {0, 0});
-        ASSERT_EQ(ResultCount(top), 3);
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(top.entries[i].value, all.entries[i].value);
-    }
-}
-
 TEST(SearchRoot, DepthBelowOneSearchesDepthOne) {
     // A depth of 0 would never reach a leaf and search to the game's end.
     Position pos;
