@@ -216,6 +216,11 @@ struct LineTables {
     // The 38 lines as lists of squares.
     Square squares[38][MaxLineCells];
     int length[38];
+    // Per square the (up to) four lines through it and the square's place
+    // value in each line's pattern; unused entries point at a spare line 38
+    // with place value 0.
+    std::uint8_t throughLine[100][4];
+    std::int32_t placeValue[100][4];
 
     LineTables() {
         std::uint32_t* next = storage;
@@ -245,10 +250,21 @@ struct LineTables {
                 }
             }
         }
+        int through[100] = {};
+        for (int sq = 0; sq < 100; ++sq)
+            for (int j = 0; j < 4; ++j) {
+                throughLine[sq][j] = 38;
+                placeValue[sq][j] = 0;
+            }
         for (int l = 0; l < 38; ++l) {
             int n = 0;
-            for (Square sq = ScanLines[l].first; IsPlayable(sq) && n < MaxLineCells; sq += ScanLines[l].direction)
-                squares[l][n++] = sq;
+            for (Square sq = ScanLines[l].first; IsPlayable(sq) && n < MaxLineCells; sq += ScanLines[l].direction) {
+                squares[l][n] = sq;
+                throughLine[sq][through[sq]] = static_cast<std::uint8_t>(l);
+                placeValue[sq][through[sq]] = PatternCount[n];
+                ++through[sq];
+                ++n;
+            }
             length[l] = n;
         }
     }
@@ -276,11 +292,17 @@ int Evaluate(EngineState& es, const Position& pos, int leafSide) {
     const std::uint8_t* b = pos.board;
     std::uint32_t acc[100];
     for (Square sq = 11; sq <= 88; ++sq) acc[sq] = 0;
+    // Each line's content as a base-3 number, cell i of the line being digit i.
+    std::int32_t patterns[39] = {};
+    for (int row = 10; row <= 80; row += 10)
+        for (Square sq = row + 1; sq <= row + 8; ++sq) {
+            const std::int32_t c = b[sq];
+            for (int j = 0; j < 4; ++j) patterns[lineTables.throughLine[sq][j]] += c * lineTables.placeValue[sq][j];
+        }
     for (int l = 0; l < 38; ++l) {
         const Square* sqs = lineTables.squares[l];
         const int len = lineTables.length[l];
-        int pattern = 0;
-        for (int i = len - 1; i >= 0; --i) pattern = pattern * 3 + b[sqs[i]];
+        const int pattern = patterns[l];
         if (pattern == 0) continue;  // an empty line marks nothing
         const std::uint32_t* e = lineTables.effects[len] + pattern * len;
         for (int i = 0; i < len; ++i) acc[sqs[i]] += e[i];
