@@ -30,11 +30,14 @@ builds_ok=1
 for kind in native win32 win64; do
     echo "test: building $kind"
     log=$(mktemp /tmp/tavix-build.XXXXXX)
+    build_start=$(date +%s)
     if ! scripts/build.sh "$kind" >"$log" 2>&1; then
         tail -n 60 "$log"
         echo "test: the $kind build failed"
         failed=$((failed + 1))
         builds_ok=0
+    else
+        echo "test: built $kind in $(( $(date +%s) - build_start )) s"
     fi
     rm -f "$log"
 done
@@ -68,6 +71,7 @@ fi
 # End-to-end scenarios under Wine.
 if [ $builds_ok -eq 1 ]; then
     echo "test: end-to-end tests"
+    e2e_start=$(date +%s)
     e2e_log=$(mktemp /tmp/tavix-e2e-log.XXXXXX)
     tests/e2e/run.sh --win32 "${prefix}win32" --win64 "${prefix}win64" 2>&1 | tee "$e2e_log"
     summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -n1)
@@ -79,6 +83,7 @@ if [ $builds_ok -eq 1 ]; then
         set -- $summary
         passed=$((passed + $2))
         failed=$((failed + $4))
+        echo "test: end-to-end tests took $(( $(date +%s) - e2e_start )) s"
     fi
 fi
 
