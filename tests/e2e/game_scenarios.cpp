@@ -466,3 +466,58 @@ SCENARIO(history_navigation_walks_the_plies) {
     PostMessageW(w, WM_CLOSE, 0, 0);
     Check(WaitForExit(tavix) == 0, "non-zero exit code");
 }
+
+// The speed of level 9 as a player meets it: level 9 (Black) against level 1
+// over one whole game, without minimum thinking time, each of Black's moves
+// timed from the end of White's last drawing to Black's placed disc on the
+// screen. Prints the times; asserts only that the game ends.
+SCENARIO(level9_move_times_against_level1) {
+    StoreGameSettings(9, 1);
+    Program tavix = StartTavix();
+    HWND w = tavix.window;
+    std::string last = ReadBoard(w);
+    ULONGLONG lastChange = GetTickCount64();
+    PostCommand(w, IDM_GAME_START);
+    lastChange = GetTickCount64();
+    std::vector<double> times;
+    std::string line;
+    HWND box = nullptr;
+    const ULONGLONG end = GetTickCount64() + 900000;
+    while (!box && GetTickCount64() < end) {
+        const std::string now = ReadBoard(w);
+        const ULONGLONG t = GetTickCount64();
+        if (now != last && now.find('?') == std::string::npos) {
+            const int placed = CountDiscs(last, '-') - CountDiscs(now, '-');
+            if (placed == 1) {
+                // A new ply: whose disc appeared?
+                for (int i = 0; i < 64; ++i)
+                    if (last[i] == '-' && now[i] == 'X') {
+                        times.push_back((t - lastChange) / 1000.0);
+                        line += Format(" %.2f", times.back());
+                        Note(Format("move %d of level 9 (%d empty before): %.2f s", static_cast<int>(times.size()),
+                                    CountDiscs(last, '-'), times.back()));
+                    }
+            }
+            if (placed >= 0) {
+                last = now;
+                lastChange = t;
+            }
+        }
+        for (HWND d : FindProcessWindows(tavix.process.dwProcessId, L"#32770"))
+            if (IsWindowVisible(d)) box = d;
+        Pause(10);
+    }
+    Check(box != nullptr, "the game did not end in time");
+    double total = 0, longest = 0;
+    for (double s : times) {
+        total += s;
+        longest = std::max(longest, s);
+    }
+    Note(Format("level 9: %d moves, %.1f s in all, %.2f s on average, longest %.2f s; times:%s",
+                static_cast<int>(times.size()), total, times.empty() ? 0.0 : total / times.size(), longest,
+                line.c_str()));
+    const std::wstring text = TakeResultBox(tavix, 2000);
+    Note("result: " + Narrow(text));
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    Check(WaitForExit(tavix) == 0, "non-zero exit code");
+}

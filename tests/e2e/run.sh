@@ -163,7 +163,7 @@ for name in "${scenarios[@]}"; do
     cp -r "$build_dir/dist/." "$app/"
     cp "$build_dir/tavix-e2e-driver.exe" "$app/"
     log=$out/$name.log
-    WINEPREFIX=$prefix timeout 180 "$loader" "$app/tavix-e2e-driver.exe" --desktop tavix \
+    WINEPREFIX=$prefix timeout "${TAVIX_E2E_TIMEOUT:-180}" "$loader" "$app/tavix-e2e-driver.exe" --desktop tavix \
         --shots "$(to_windows_path "$out")" "$name" >"$log" 2>&1
     code=$?
     tr -d '\r' < "$log" | grep -E '^  \.\. ' || true
