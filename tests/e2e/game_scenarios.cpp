@@ -245,6 +245,45 @@ SCENARIO(two_people_play_a_game_with_a_pass) {
     const std::wstring text = TakeResultBox(tavix, 5000);
     Check(text == L"白の１７石勝ちです。", "the result reads \"" + Narrow(text) + "\"");
     Check(ReadBoard(tavix.window) == game.Board(), "the board changed after the result");
+    // Starting a finished game announces its result at once.
+    PostCommand(tavix.window, IDM_GAME_START);
+    const std::wstring again = TakeResultBox(tavix, 5000);
+    Check(again == text, "starting the finished game announces \"" + Narrow(again) + "\"");
+    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
+    Check(WaitForExit(tavix) == 0, "non-zero exit code");
+}
+
+// With the automatic move on, a person's only move and a pass are made
+// without a click, while a choice still waits for one; the disc sound is on
+// and changes nothing in the game.
+SCENARIO(automatic_move_and_pass_with_sound) {
+    StoreGameSettings(Person, Person);
+    StoreDword(L"Configuration", L"AutoMove", 1);
+    StoreDword(L"Configuration", L"EffectSound", 1);
+    Program tavix = StartTavix();
+    Activate(tavix.window);
+    Game game;
+    WaitForBoard(tavix.window, game.Board(), 5000, "the initial board");
+    PostCommand(tavix.window, IDM_GAME_START);
+    Pause(300);
+    int automatic = 0;
+    for (const char* ply : PassGame) {
+        const Square sq = ParseSquare(ply);
+        if (game.pos.legalMoveCount <= 1) {
+            ++automatic;  // no click: the program moves (or passes) by itself
+        } else {
+            ClickSquare(tavix.window, sq / 10, sq % 10);
+        }
+        game.Play(sq);
+        // A board followed at once by an automatic ply may be gone before it can be read.
+        if (game.pos.legalMoveCount >= 0 && game.pos.legalMoveCount <= 1) continue;
+        WaitForBoard(tavix.window, game.Board(), 5000, std::string("the one after ") + ply);
+        Pause(200);
+    }
+    Note(Format("%d plies made by the automatic move", automatic));
+    Check(automatic >= 1, "the scripted game has no forced ply");
+    const std::wstring text = TakeResultBox(tavix, 5000);
+    Check(text == L"白の１７石勝ちです。", "the result reads \"" + Narrow(text) + "\"");
     PostMessageW(tavix.window, WM_CLOSE, 0, 0);
     Check(WaitForExit(tavix) == 0, "non-zero exit code");
 }
