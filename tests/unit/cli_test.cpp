@@ -1,0 +1,141 @@
+// tavix-cli as a script sees it: output lines, positions given for either
+// side to move, and refusal of bad arguments.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/board.h"
+#include "core/notation.h"
+#include "core/position_text.h"
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::vector<std::string> lines;
+};
+
+CliRun RunCli(const std::string& args) {
+    const std::string command = std::string(TAVIX_CLI_PATH) + " " + args + " 2>/dev/null";
+    CliRun run{-1, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::string out;
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, pipe)) out += buf;
+    const int status = pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) run.lines.push_back(line);
+    return run;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+std::string Quoted(const Position& pos) {
+    std::string text = PositionText(pos);
+    text.insert(text.begin(), '\'');
+    text.push_back('\'');
+    return text;
+}
+
+// A late-game position with white to move and ten empty squares.
+const char* const kEndgame = "--XXXXX--OOOXX-O-OOOXXOX-OXOXOXXOXXXOXXX--XOXOXX-XXXOOO--OOOOO-X O";
+
+}  // namespace
+
+TEST(Cli, PerftCountsPerDepth) {
+    const CliRun run = RunCli("perft 5");
+    ASSERT_EQ(run.code, 0);
+    ASSERT_EQ(run.lines.size(), 6u);
+    const char* expected[] = {"1 4", "2 12", "3 56", "4 244", "5 1396"};
+    for (int d = 0; d < 5; ++d) EXPECT_EQ(run.lines[d], expected[d]);
+    EXPECT_EQ(run.lines[5].rfind("time ", 0), 0u);
+}
+
+TEST(Cli, SolvedValueIsNegatedOneMoveLater) {
+    // The best move's exact value for the side to move must be the negated
+    // best value of the opponent after that move: checks the colour exchange
+    // for white, the position text and the result lines together.
+    const CliRun first = RunCli(std::string("solve '") + kEndgame + "'");
+    ASSERT_EQ(first.code, 0);
+    ASSERT_FALSE(first.lines.empty());
+    const auto best = Words(first.lines[0]);
+    ASSERT_GE(best.size(), 4u);
+    EXPECT_EQ(best[0], "1");
+    const int value = std::stoi(best[2]);
+
+    Position pos;
+    ASSERT_TRUE(ParsePositionText(kEndgame, pos));
+    FlipRecord flips;
+    const Square move = ParseSquareCode(best[1].c_str());
+    ASSERT_GT(PlayMove(pos, move, ColourOfSide(pos.sideToMove), flips), 0);
+    pos.sideToMove = 1 - pos.sideToMove;
+    int black, white;
+    RecountPosition(pos, black, white);
+    ASSERT_GT(pos.legalMoveCount, 0);  // the opponent can answer here
+
+    const CliRun second = RunCli("solve " + Quoted(pos));
+    ASSERT_EQ(second.code, 0);
+    ASSERT_FALSE(second.lines.empty());
+    EXPECT_EQ(std::stoi(Words(second.lines[0])[2]), -value);
+
+    // Listed best first, every legal move once.
+    int previous = 65;
+    for (const std::string& line : first.lines) {
+        const int v = std::stoi(Words(line)[2]);
+        EXPECT_LE(v, previous) << line;
+        previous = v;
+    }
+    Position start;
+    ParsePositionText(kEndgame, start);
+    EXPECT_EQ(static_cast<int>(first.lines.size()), start.legalMoveCount);
+}
+
+TEST(Cli, LevelNinePlaysThePerfectMoveAtTenEmpties) {
+    const CliRun solve = RunCli(std::string("solve '") + kEndgame + "' --slots 1");
+    const CliRun move = RunCli(std::string("move '") + kEndgame + "' 9 --seed 7");
+    ASSERT_EQ(solve.code, 0);
+    ASSERT_EQ(move.code, 0);
+    ASSERT_EQ(move.lines.size(), 1u);
+    const auto m = Words(move.lines[0]);
+    ASSERT_EQ(m.size(), 5u);
+    EXPECT_EQ(m[1], "perfect");
+    EXPECT_EQ(m[0], Words(solve.lines[0])[1]);
+    EXPECT_EQ(m[3], Words(solve.lines[0])[2]);
+}
+
+TEST(Cli, SearchWindowClampsReportedValues) {
+    Position pos;
+    SetInitialPosition(pos);
+    const CliRun run = RunCli("search " + Quoted(pos) + " 3 --slots 4 --window -1 1");
+    ASSERT_EQ(run.code, 0);
+    ASSERT_EQ(run.lines.size(), 4u);
+    for (const std::string& line : run.lines) {
+        const int v = std::stoi(Words(line)[2]);
+        EXPECT_GE(v, -1) << line;
+        EXPECT_LE(v, 1) << line;
+    }
+}
+
+TEST(Cli, BadArgumentsAreRefused) {
+    EXPECT_EQ(RunCli("").code, 2);
+    EXPECT_EQ(RunCli("bogus").code, 2);
+    EXPECT_EQ(RunCli("perft 0").code, 2);
+    EXPECT_EQ(RunCli("perft x").code, 2);
+    EXPECT_EQ(RunCli("eval 'XO'").code, 2);
+    EXPECT_EQ(RunCli(std::string("search '") + kEndgame + "' 99").code, 2);
+    EXPECT_EQ(RunCli(std::string("move '") + kEndgame + "' 10").code, 2);
+    std::string badBoard = "solve '";
+    badBoard.append(64, 'Z');
+    badBoard += " X'";
+    EXPECT_EQ(RunCli(badBoard).code, 2);
+}
