@@ -37,7 +37,8 @@ if [ ${#missing[@]} -gt 0 ]; then
         dpkg --add-architecture i386
     fi
     apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # With their recommended packages, as on the machines the tests were made on.
+    apt-get install -y -q "${missing[@]}"
 fi
 
 if ! have_locale; then
