@@ -5,22 +5,9 @@
 #include "core/board.h"
 #include "core/perft.h"
 #include "core/position_text.h"
+#include "engine_test_support.h"
 
 namespace {
-
-Position FromText(const char* text) {
-    Position pos;
-    EXPECT_TRUE(ParsePositionText(text, pos)) << text;
-    return pos;
-}
-
-// Rows as eight strings (rank 1 first) make hand-built positions readable.
-Position FromRows(const char* const rows[8], int side = 0) {
-    std::string t;
-    for (int r = 0; r < 8; ++r) t += rows[r];
-    t += side == 0 ? " X" : " O";
-    return FromText(t.c_str());
-}
 
 int CountCells(const Position& pos, std::uint8_t value) {
     int n = 0;
@@ -52,10 +39,10 @@ TEST(InitBoard, FrameCentreAndOpeningMoves) {
 }
 
 TEST(Legality, EveryDirectionFlipsAndUndoRestores) {
-    // d4 (44) empty, surrounded by white discs each backed by a black one in
-    // all eight directions, at distances 1 and 2.
-    const char* rows[8] = {
-        "-X-X-X--",  // rank 1: b1 c1? laid out below
+    // d3 (34) empty, ringed by white discs (c2 d2 e2, c3 e3, c4 d4 e4), each
+    // backed by a black disc one step further out (b1 d1 f1, b3 f3, b5 d5 f5).
+    const std::vector<std::string> rows = {
+        "-X-X-X--",
         "--OOO---",
         "-XO-OX--",
         "--OOO---",
@@ -64,9 +51,7 @@ TEST(Legality, EveryDirectionFlipsAndUndoRestores) {
         "--------",
         "--------",
     };
-    Position pos = FromRows(rows);
-    // d3 (34) is empty; around it: c2 d2 e2 / c3 e3 / c4 d4 e4 are white,
-    // a1-style backers at b1 d1 f1, b3 f3, b5 d5 f5.
+    Position pos = PositionFromRows(rows);
     const Square sq = 34;
     ASSERT_EQ(pos.board[sq], Empty);
     ASSERT_TRUE(CanPlay(pos, sq, Black));
@@ -86,7 +71,7 @@ TEST(Legality, EveryDirectionFlipsAndUndoRestores) {
 }
 
 TEST(Legality, FlipRecordCountsEachDirectionSeparately) {
-    const char* rows[8] = {
+    const std::vector<std::string> rows = {
         "XOOOO---",  // a1 black, b1..e1 white: f1 captures four westward
         "-----O--",  // f2 white
         "-----X--",  // f3 black: f1 captures one southward
@@ -96,7 +81,7 @@ TEST(Legality, FlipRecordCountsEachDirectionSeparately) {
         "--------",
         "--------",
     };
-    Position pos = FromRows(rows);
+    Position pos = PositionFromRows(rows);
     FlipRecord flips;
     const Position before = pos;
     ASSERT_EQ(PlayMoveBlack(pos, 16, flips), 5);
@@ -107,7 +92,7 @@ TEST(Legality, FlipRecordCountsEachDirectionSeparately) {
 }
 
 TEST(Legality, LinesEndingAtFrameOrEmptyFlipNothing) {
-    const char* rows[8] = {
+    const std::vector<std::string> rows = {
         "-OOOOOOO",  // a1 empty, b1..h1 white up to the frame
         "O-------",  // a2 white, a3 empty
         "--------",
@@ -117,7 +102,7 @@ TEST(Legality, LinesEndingAtFrameOrEmptyFlipNothing) {
         "--------",
         "--------",
     };
-    Position pos = FromRows(rows);
+    Position pos = PositionFromRows(rows);
     EXPECT_FALSE(CanPlay(pos, 11, Black));  // white run eastward ends at the frame
     EXPECT_EQ(CountFlips(pos, 11, Black), 0);
     // h3 captures h4 southward (ending at h5) but nothing else.
@@ -146,7 +131,7 @@ TEST(Legality, WhiteMirrorsBlack) {
 }
 
 TEST(SwapColours, TwiceRestoresAndKeepsSideToMove) {
-    Position pos = FromText("XXO-----OOX------------------X-----------------------------O--OX O");
+    Position pos = PositionFrom("XXO-----OOX------------------X-----------------------------O--OX O");
     const Position before = pos;
     SwapColours(pos);
     EXPECT_EQ(pos.board[11], White);
@@ -159,16 +144,16 @@ TEST(SwapColours, TwiceRestoresAndKeepsSideToMove) {
 
 TEST(CountLegalMoves, PassAndGameOver) {
     // Black has no move but white has: 0, and last stays 0.
-    Position pos = FromText("OX-------------------------------------------------------------- X");
+    Position pos = PositionFrom("OX-------------------------------------------------------------- X");
     Square last = 99;
     EXPECT_EQ(CountLegalMoves(pos, 0, &last), 0);
     EXPECT_EQ(last, 0);
     EXPECT_EQ(CountLegalMoves(pos, 1), 1);
     // Only one colour on the board: nobody can move.
-    pos = FromText("XXX------------------------------------------------------------- X");
+    pos = PositionFrom("XXX------------------------------------------------------------- X");
     EXPECT_EQ(CountLegalMoves(pos, 0), -1);
     // Full board.
-    pos = FromText(std::string(64, 'O').append(" O").c_str());
+    pos = PositionFrom(std::string(64, 'O').append(" O"));
     EXPECT_EQ(CountLegalMoves(pos, 1), -1);
     EXPECT_EQ(pos.legalMoveCount, -1);
 }
@@ -217,7 +202,7 @@ TEST(Perft, KnownCountsFromTheStart) {
 
 TEST(Perft, PassIsAMoveAndFinishedGameEndsSequences) {
     // Black must pass; white then has one move after which nobody can move.
-    Position pos = FromText("OX-------------------------------------------------------------- X");
+    Position pos = PositionFrom("OX-------------------------------------------------------------- X");
     EXPECT_EQ(Perft(pos, 1), 1u);  // the pass
     EXPECT_EQ(Perft(pos, 2), 1u);  // pass, c1
     EXPECT_EQ(Perft(pos, 3), 0u);  // the game is over after c1
