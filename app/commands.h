@@ -7,12 +7,7 @@
 
 #include <string>
 
-// Messages the main window posts to itself (the turn loop).
-constexpr UINT MsgNextTurn = WM_USER;
-constexpr UINT MsgMoveReady = WM_USER + 1;
-constexpr UINT MsgResearchReady = WM_USER + 2;
-// From the search thread: updates of the thinking display wait in its ring.
-constexpr UINT MsgThinkingUpdate = WM_USER + 3;
+#include "engine/window_messages.h"
 
 // A command's main-menu item text before its first "(": the caption of its
 // message boxes and file dialogs.

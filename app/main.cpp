@@ -14,6 +14,7 @@
 #include "engine/random.h"
 #include "res/resource.h"
 #include "view/drawing_resources.h"
+#include "view/layout_window.h"
 #include "view/status_panel.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -22,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     ReadPlayers();
     ReadRecentFiles();
-    LoadSettings();
+    LoadSettings(LargestDisplaySize());
 
     wchar_t executable[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, executable, MAX_PATH);

@@ -12,6 +12,7 @@
 #include "app/turn_loop.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
+#include "core/wide_text.h"
 #include "res/resource.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
@@ -51,9 +52,18 @@ void OnPaint(HWND window) {
     PauseActivity(window, false);
 }
 
+// Closing with Shift held: asks whether to delete everything the program
+// keeps in the registry.
+bool ConfirmDeleteSettings(HWND window) {
+    const std::wstring question = WideFromShiftJis(DeleteSettingsQuestion);
+    const std::wstring caption = CommandCaption(window, IDM_GAME_EXIT);
+    return MessageBoxW(window, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON1) ==
+           IDYES;
+}
+
 void OnClose(HWND window) {
     if (!CommandGate(window, IDM_GAME_EXIT)) return;
-    if (GetKeyState(VK_SHIFT) < 0) DeleteSettings(window);
+    if (GetKeyState(VK_SHIFT) < 0 && ConfirmDeleteSettings(window)) DeleteStoredSettings();
     QuitHelp(window);
     DestroyMainToolbar();
     DestroyWindow(window);

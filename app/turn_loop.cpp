@@ -12,7 +12,7 @@
 #include "view/flip_animation.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"
-#include "view/wide_text.h"
+#include "core/wide_text.h"
 
 namespace {
 

@@ -57,6 +57,10 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_HELP_SOURCES}
 )
 
+set(TAVIX_CORE_WINDOWS_SOURCES
+    core/wide_text.cpp
+)
+
 set(TAVIX_APP_WINDOWS_SOURCES
     app/main.cpp
     app/main_window.cpp
@@ -74,7 +78,6 @@ set(TAVIX_APP_WINDOWS_SOURCES
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
     view/layout_window.cpp
-    view/wide_text.cpp
     view/drawing_resources.cpp
     view/board_painting.cpp
     view/status_panel.cpp
@@ -93,6 +96,7 @@ set(TAVIX_CONFIG_WINDOWS_SOURCES
 )
 
 set(TAVIX_WINDOWS_SOURCES
+    ${TAVIX_CORE_WINDOWS_SOURCES}
     ${TAVIX_APP_WINDOWS_SOURCES}
     ${TAVIX_ENGINE_WINDOWS_SOURCES}
     ${TAVIX_VIEW_WINDOWS_SOURCES}

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "view/wide_text.h"
+#include "core/wide_text.h"
 
 namespace {
 

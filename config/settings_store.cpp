@@ -1,11 +1,7 @@
 #include "config/settings_store.h"
 
-#include "app/commands.h"
 #include "config/registry.h"
 #include "config/settings.h"
-#include "res/resource.h"
-#include "view/layout_window.h"
-#include "view/wide_text.h"
 
 namespace {
 
@@ -61,8 +57,7 @@ StoredSettings ReadStoredSettings(HKEY key) {
 
 }  // namespace
 
-void LoadSettings() {
-    const int largest = LargestDisplaySize();
+void LoadSettings(int largest) {
     HKEY key = CreateRegistryKey(VendorKeyName, ProductKeyName, ConfigurationKeyName);
     // Without the key every read fails: all defaults, and the write-backs
     // fail silently.
@@ -81,11 +76,7 @@ void SaveSettings() {
     RegCloseKey(key);
 }
 
-void DeleteSettings(HWND window) {
-    const std::wstring question = WideFromShiftJis(DeleteSettingsQuestion);
-    const std::wstring caption = CommandCaption(window, IDM_GAME_EXIT);
-    if (MessageBoxW(window, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON1) != IDYES)
-        return;
+void DeleteStoredSettings() {
     HKEY vendor = OpenRegistryKey(VendorKeyName, nullptr, nullptr);
     if (!vendor) return;
     RegDeleteTreeW(vendor, ProductKeyName);

@@ -5,14 +5,14 @@
 
 // Start-up, before the main window exists: fills currentSettings from the
 // "Configuration" key; every value that is missing or invalid takes its
-// default, which is written back at once.
-void LoadSettings();
+// default, which is written back at once. largest is the largest display
+// unit whose window fits the screen.
+void LoadSettings(int largest);
 
 // Writes all eleven values of currentSettings.
 void SaveSettings();
 
-// Closing with Shift held: asks (owned by the main window) whether to delete
-// everything the program keeps in the registry, and on Yes deletes the
-// product key and, when nothing else lies below it, the vendor key. Reports
-// nothing; the settings in memory stay as they are.
-void DeleteSettings(HWND window);
+// Deletes everything the program keeps in the registry: the product key and,
+// when nothing else lies below it, the vendor key. Reports nothing; the
+// settings in memory stay as they are.
+void DeleteStoredSettings();

@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "app/commands.h"
 #include "engine/search_control.h"
+#include "engine/window_messages.h"
 
 namespace {
 

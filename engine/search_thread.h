@@ -12,7 +12,8 @@
 
 // The thread posts MsgMoveReady (wParam the job's serial) when the move is
 // chosen, and MsgThinkingUpdate (wParam the serial) for each update of the
-// thinking display waiting in the ring; both ids are in app/commands.h.
+// thinking display waiting in the ring; both ids are in
+// engine/window_messages.h.
 
 // Starts the computer-move job for the side to move of pos (the live
 // position, which the thread owns until it ends). With startPaused the job

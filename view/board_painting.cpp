@@ -7,7 +7,7 @@
 #include "view/drawing_resources.h"
 #include "view/layout.h"
 #include "view/status_panel.h"
-#include "view/wide_text.h"
+#include "core/wide_text.h"
 
 namespace {
 

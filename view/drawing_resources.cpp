@@ -5,7 +5,7 @@
 
 #include "config/settings.h"
 #include "view/disc_shapes.h"
-#include "view/wide_text.h"
+#include "core/wide_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "view/disc_shapes.h"
 #include "view/drawing_resources.h"
 #include "view/message_lines.h"
-#include "view/wide_text.h"
+#include "core/wide_text.h"
 
 namespace {
 

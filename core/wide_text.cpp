@@ -1,4 +1,4 @@
-#include "view/wide_text.h"
+#include "core/wide_text.h"
 
 namespace {
 constexpr UINT ShiftJisCodePage = 932;

@@ -1,0 +1,16 @@
+// The messages of the turn loop and of the search thread, posted to the main
+// window. They sit beside the search thread's interface so that the thread
+// and the window agree on them without the engine reaching into the shell.
+// Windows code.
+#pragma once
+
+#include <windows.h>
+
+// The main window to itself: the turn loop.
+constexpr UINT MsgNextTurn = WM_USER;
+// The computer-move job (or a person's accepted click): ChosenMove is set.
+constexpr UINT MsgMoveReady = WM_USER + 1;
+// A research job is done; wParam 0 the book search, 1 the analysis.
+constexpr UINT MsgResearchReady = WM_USER + 2;
+// From the search thread: updates of the thinking display wait in its ring.
+constexpr UINT MsgThinkingUpdate = WM_USER + 3;
