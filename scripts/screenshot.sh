@@ -6,10 +6,10 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-prefix=${TAVIX_BUILD_PREFIX:-build/}
+. scripts/build_paths.sh
 out=$(mktemp -d /tmp/tavix-screenshot.XXXXXX)
 trap 'rm -rf "$out"' EXIT
-TAVIX_E2E_OUT=$out tests/e2e/run.sh --win32 "${prefix}win32" --win64 "${prefix}win64" main_window_screenshot
+TAVIX_E2E_OUT=$out tests/e2e/run.sh --win32 "$(tavix_build_dir win32)" --win64 "$(tavix_build_dir win64)" main_window_screenshot
 mkdir -p docs
 convert "$out/main_window.bmp" docs/screenshot.png
 echo "screenshot: docs/screenshot.png"

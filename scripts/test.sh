@@ -1,14 +1,15 @@
 #!/bin/bash
 # Builds everything and runs every test: installs missing packages
-# (scripts/setup.sh), builds native, win32 and win64, runs the unit tests and
-# the end-to-end scenarios under Wine. The last line is
+# (scripts/setup.sh), builds native, win32 and win64, runs the unit tests,
+# the checks of the end-to-end runner's choice of build and the end-to-end
+# scenarios under Wine (TAVIX_E2E_JOBS workers, default 2). The last line is
 # "N passed, N failed" over unit tests and end-to-end scenarios together;
 # the exit status is non-zero when anything failed.
 
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-prefix=${TAVIX_BUILD_PREFIX:-build/}
+. scripts/build_paths.sh
 passed=0
 failed=0
 started=$(date +%s)
@@ -43,7 +44,7 @@ for kind in native win32 win64; do
 done
 
 # Unit tests: every GoogleTest case counts.
-unit=${prefix}native/tavix-unit-tests
+unit=$(tavix_build_dir native)/tavix-unit-tests
 if [ -x "$unit" ]; then
     echo "test: unit tests"
     json=$(mktemp /tmp/tavix-unit.XXXXXX.json)
@@ -68,23 +69,46 @@ if [ -x "$unit" ]; then
     fi
 fi
 
+# Adds the counts of a summary line "... N passed, N failed" in log $2 to the
+# totals; a run without one ($1 names it) counts as one failure.
+count_summary() {
+    local summary
+    summary=$(grep -E "^$3 [0-9]+ passed, [0-9]+ failed\$" "$2" | tail -n1)
+    if [ -z "$summary" ]; then
+        echo "test: $1 ended without a summary"
+        failed=$((failed + 1))
+        return 1
+    fi
+    summary=${summary#"$3 "}
+    set -- $summary
+    passed=$((passed + $1))
+    failed=$((failed + $3))
+}
+
 # End-to-end scenarios under Wine.
 if [ $builds_ok -eq 1 ]; then
+    win32=$(tavix_build_dir win32)
+    win64=$(tavix_build_dir win64)
+    log=$(mktemp /tmp/tavix-e2e-log.XXXXXX)
+
+    # Both branches of the runner's choice, whichever this machine takes.
+    echo "test: end-to-end runner's choice of build"
+    tests/e2e/branch_checks.sh "$win32" "$win64" 2>&1 | tee "$log"
+    count_summary "the branch checks" "$log" "branch checks:"
+
     echo "test: end-to-end tests"
     e2e_start=$(date +%s)
-    e2e_log=$(mktemp /tmp/tavix-e2e-log.XXXXXX)
-    tests/e2e/run.sh --win32 "${prefix}win32" --win64 "${prefix}win64" 2>&1 | tee "$e2e_log"
-    summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -n1)
-    rm -f "$e2e_log"
-    if [ -z "$summary" ]; then
-        echo "test: the end-to-end run ended without a summary"
-        failed=$((failed + 1))
-    else
-        set -- $summary
-        passed=$((passed + $2))
-        failed=$((failed + $4))
+    tests/e2e/run.sh --win32 "$win32" --win64 "$win64" 2>&1 | tee "$log"
+    count_summary "the end-to-end run" "$log" "e2e:" &&
         echo "test: end-to-end tests took $(( $(date +%s) - e2e_start )) s"
+    # Where the scenarios ran the 32-bit build, the 64-bit one still starts
+    # and closes under wine64.
+    if grep -q '^e2e: testing the 32-bit' "$log"; then
+        echo "test: the 64-bit build under wine64"
+        tests/e2e/run.sh --win64 "$win64" start_and_close initial_board_and_panel 2>&1 | tee "$log"
+        count_summary "the 64-bit run" "$log" "e2e:"
     fi
+    rm -f "$log"
 fi
 
 finish

@@ -1,15 +1,25 @@
 #!/bin/bash
 # End-to-end tests: runs the driver's scenarios against the real Tavix.exe
-# under Wine on a private Xvfb display, each scenario in a fresh copy of a
-# freshly booted Wine prefix. Stops only what it started (its Xvfb by PID, its
-# prefixes' wineservers), so several copies can run side by side.
+# under Wine, each scenario in a fresh copy of one freshly booted Wine prefix.
+# The scenarios are shared out among workers, each with a private Xvfb
+# display of its own; the results are printed in the order of the scenario
+# list. Stops only what it started (its Xvfb servers by PID, its prefixes'
+# wineservers), so several copies can run side by side.
 #
-#   tests/e2e/run.sh --win32 BUILD_DIR --win64 BUILD_DIR [SCENARIO...]
+#   tests/e2e/run.sh --win32 BUILD_DIR --win64 BUILD_DIR [options] [SCENARIO...]
 #
-# BUILD_DIR is a cross build folder holding dist/Tavix.exe and
-# tavix-e2e-driver.exe. The 32-bit build is tested where 32-bit Wine runs,
-# otherwise the 64-bit build. Without scenario names, all the driver knows run.
-# Ends with the line "e2e: N passed, N failed"; exit status 1 if any failed.
+#   --jobs N              workers (default $TAVIX_E2E_JOBS, else 2)
+#   --wine32-loader PATH  the 32-bit Wine loader (default /usr/lib/wine/wine)
+#   --wine64-loader PATH  the 64-bit Wine loader (default /usr/lib/wine/wine64)
+#   --dry-run             check both builds' files and choose the build to
+#                         test, then stop without starting Wine
+#
+# BUILD_DIR is a cross build folder: its dist folder (where the build put
+# Tavix.exe with its data files, recorded in BUILD_DIR/dist-folder.txt) and
+# tavix-e2e-driver.exe. Every given build is checked first, whichever is then
+# tested: the 32-bit build where 32-bit Wine runs, otherwise the 64-bit one.
+# Without scenario names, all the driver knows run. Ends with the line
+# "e2e: N passed, N failed"; exit status 1 if any failed.
 # Screenshots of failed scenarios and the logs go to tests/e2e/out/<run>/
 # (or $TAVIX_E2E_OUT).
 
@@ -17,51 +27,102 @@ set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+. "$root/scripts/build_paths.sh"
+
 win32_dir=
 win64_dir=
+wine32_loader=/usr/lib/wine/wine
+wine64_loader=/usr/lib/wine/wine64
+jobs=${TAVIX_E2E_JOBS:-2}
+dry_run=0
 scenarios=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --win32) win32_dir=$2; shift 2 ;;
         --win64) win64_dir=$2; shift 2 ;;
+        --wine32-loader) wine32_loader=$2; shift 2 ;;
+        --wine64-loader) wine64_loader=$2; shift 2 ;;
+        --jobs) jobs=$2; shift 2 ;;
+        --dry-run) dry_run=1; shift ;;
         -*) echo "run.sh: unknown option $1" >&2; exit 2 ;;
         *) scenarios+=("$1"); shift ;;
     esac
 done
+case "$jobs" in ''|*[!0-9]*|0) echo "run.sh: --jobs wants a positive number, not '$jobs'" >&2; exit 2 ;; esac
 
 say() { echo "e2e: $*"; }
+give_up() {
+    say "$*"
+    say "0 passed, 1 failed"
+    exit 1
+}
 
-# --- Which Wine, which build -------------------------------------------------
-wine32_loader=/usr/lib/wine/wine
-wine64_loader=/usr/lib/wine/wine64
-if [ -n "$win32_dir" ] && [ -x "$wine32_loader" ] && "$wine32_loader" --version >/dev/null 2>&1; then
+# --- The builds' files ---------------------------------------------------------
+# What a scenario run needs of a build: Tavix.exe with every data file beside
+# it (the help pages in the folder named like the executable with HLP), and the
+# driver. Prints each missing file; false if any is missing.
+dist_of=()
+missing_files() {
+    local build=$1 dist file shipped status=0
+    if [ ! -d "$build" ]; then
+        echo "$build (no such build folder)"
+        return 1
+    fi
+    dist=$(tavix_dist_dir "$build")
+    if [ -z "$dist" ]; then
+        echo "$build/dist-folder.txt (not a configured Windows build)"
+        return 1
+    fi
+    for file in Tavix.exe $(cd "$root/data" && find . -type f | sed 's#^\./##' | sort); do
+        shipped=${file/#help\//Tavix.HLP/}
+        [ -f "$dist/$shipped" ] || { echo "$dist/$shipped"; status=1; }
+    done
+    [ -f "$build/tavix-e2e-driver.exe" ] || { echo "$build/tavix-e2e-driver.exe"; status=1; }
+    return $status
+}
+
+[ -n "$win32_dir$win64_dir" ] || { echo "run.sh: give --win32 and/or --win64 build folders" >&2; exit 2; }
+bad=0
+given=()
+[ -n "$win32_dir" ] && given+=("$win32_dir")
+[ -n "$win64_dir" ] && given+=("$win64_dir")
+for build in "${given[@]}"; do
+    lost=$(missing_files "$build")
+    if [ -n "$lost" ]; then
+        while read -r f; do say "missing $f"; done <<<"$lost"
+        bad=1
+    fi
+done
+[ $bad -eq 0 ] || give_up "a Windows build lacks files the end-to-end run needs (build it first)"
+
+# --- Which Wine, which build ---------------------------------------------------
+usable() { [ -x "$1" ] && "$1" --version >/dev/null 2>&1; }
+if [ -n "$win32_dir" ] && usable "$wine32_loader"; then
     loader=$wine32_loader
     export WINEARCH=win32
     build_dir=$win32_dir
-    say "32-bit Wine works: testing the 32-bit Tavix.exe from $build_dir"
-elif [ -n "$win64_dir" ] && [ -x "$wine64_loader" ] && "$wine64_loader" --version >/dev/null 2>&1; then
+    bits=32
+    say "32-bit Wine works ($wine32_loader)"
+elif [ -n "$win64_dir" ] && usable "$wine64_loader"; then
     loader=$wine64_loader
     export WINEARCH=win64
     build_dir=$win64_dir
-    if [ -n "$win32_dir" ]; then
-        say "32-bit Wine cannot run on this machine: testing the 64-bit Tavix.exe from $build_dir"
-    else
-        say "testing the 64-bit Tavix.exe from $build_dir"
-    fi
+    bits=64
+    [ -n "$win32_dir" ] && say "32-bit Wine cannot run on this machine ($wine32_loader); the 32-bit build's files were checked"
 else
-    say "no usable Wine for the given builds (install wine, wine32:i386 and wine64)"
-    say "0 passed, 1 failed"
-    exit 1
+    give_up "no usable Wine for the given builds (install wine, wine32:i386 and wine64)"
 fi
 build_dir=$(cd "$build_dir" && pwd)
-for f in "$build_dir/dist/Tavix.exe" "$build_dir/tavix-e2e-driver.exe"; do
-    if [ ! -f "$f" ]; then
-        say "missing $f (build it first)"
-        say "0 passed, 1 failed"
-        exit 1
-    fi
-done
-wineserver_bin=/usr/lib/wine/wineserver
+dist_dir=$(cd "$(tavix_dist_dir "$build_dir")" && pwd)
+driver=$build_dir/tavix-e2e-driver.exe
+say "testing the $bits-bit Tavix.exe $dist_dir/Tavix.exe"
+if [ $dry_run -eq 1 ]; then
+    say "dry run: would run ${#scenarios[@]} named scenario(s), or all, under $loader"
+    exit 0
+fi
+
+wineserver_bin=$(dirname "$loader")/wineserver
+[ -x "$wineserver_bin" ] || wineserver_bin=/usr/lib/wine/wineserver
 [ -x "$wineserver_bin" ] || wineserver_bin=$(command -v wineserver)
 
 export WINEDEBUG=-all
@@ -74,12 +135,10 @@ else
 fi
 unset LC_ALL
 
-# --- Work folder, clean-up ---------------------------------------------------
+# --- Work folder, clean-up -----------------------------------------------------
 work=$(mktemp -d /tmp/tavix-e2e.XXXXXX)
 out=${TAVIX_E2E_OUT:-$root/tests/e2e/out/$(date +%Y%m%d-%H%M%S)-$$}
-mkdir -p "$out"
-xvfb_pid=
-prefixes=()
+mkdir -p "$out" "$work/results" "$work/xvfb"
 
 # The processes whose environment names one of our prefixes: ours alone.
 prefix_processes() {
@@ -100,40 +159,52 @@ stop_prefix() {
     return 1
 }
 
+worker_pids=()
 cleanup() {
     local p
-    for p in "${prefixes[@]}"; do stop_prefix "$p"; done
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    for p in "${worker_pids[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${worker_pids[@]}"; do wait "$p" 2>/dev/null; done
+    for p in "$work"/base "$work"/list-prefix "$work"/prefix-*; do
+        [ -d "$p" ] && stop_prefix "$p"
+    done
+    for p in "$work"/xvfb/*.pid; do
+        [ -f "$p" ] && kill "$(cat "$p")" 2>/dev/null
+    done
     if [ -z "${TAVIX_E2E_KEEP:-}" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# --- X server ------------------------------------------------------------------
-# -displayfd lets Xvfb pick a free display itself (it takes the lock), so
-# concurrent runs never collide on a number.
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    say "Xvfb did not start: $(cat "$work/xvfb.log")"
-    say "0 passed, 1 failed"
-    exit 1
-fi
-export DISPLAY=:$(head -n1 "$work/display")
-say "Xvfb on display $DISPLAY (pid $xvfb_pid), work folder $work"
+# --- X servers -----------------------------------------------------------------
+# Starts a private Xvfb for the caller and sets DISPLAY. -displayfd lets Xvfb
+# pick a free display itself (it takes the lock), so concurrent runs never
+# collide on a number.
+start_xvfb() {
+    local name=$1
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/xvfb/$name.display" \
+        >"$work/xvfb/$name.log" 2>&1 &
+    echo $! >"$work/xvfb/$name.pid"
+    for _ in $(seq 100); do
+        [ -s "$work/xvfb/$name.display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/xvfb/$name.display" ] || return 1
+    export DISPLAY=:$(head -n1 "$work/xvfb/$name.display")
+}
 
-# --- One booted prefix, copied per scenario --------------------------------------
+stop_xvfb() {
+    local pid
+    pid=$(cat "$work/xvfb/$1.pid" 2>/dev/null) || return 0
+    kill "$pid" 2>/dev/null
+    rm -f "$work/xvfb/$1.pid"
+}
+
+# --- One booted prefix, copied per scenario ------------------------------------
+start_xvfb boot || give_up "Xvfb did not start: $(cat "$work/xvfb/boot.log")"
 base=$work/base
-prefixes+=("$base")
 start=$(date +%s)
 if ! WINEPREFIX=$base "$loader" wineboot -i >"$work/wineboot.log" 2>&1; then
-    say "wineboot failed: $(tail -n5 "$work/wineboot.log")"
-    say "0 passed, 1 failed"
-    exit 1
+    give_up "wineboot failed: $(tail -n5 "$work/wineboot.log")"
 fi
 # The driver's virtual desktop gives windows a frame, as a window manager would.
 WINEPREFIX=$base "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tavix /d 1280x1000 /f >/dev/null 2>&1
@@ -142,31 +213,36 @@ say "Wine prefix booted in $(( $(date +%s) - start )) s"
 
 if [ ${#scenarios[@]} -eq 0 ]; then
     mkdir -p "$work/list"
-    cp "$build_dir/tavix-e2e-driver.exe" "$work/list/"
+    cp "$driver" "$work/list/"
     cp -a "$base" "$work/list-prefix"
-    prefixes+=("$work/list-prefix")
     mapfile -t scenarios < <(WINEPREFIX=$work/list-prefix "$loader" "$work/list/tavix-e2e-driver.exe" --list 2>/dev/null | tr -d '\r')
     stop_prefix "$work/list-prefix"
+    rm -rf "$work/list-prefix" "$work/list"
 fi
+stop_xvfb boot
+count=${#scenarios[@]}
+[ "$jobs" -gt "$count" ] && jobs=$count
+[ "$jobs" -lt 1 ] && jobs=1
+say "$count scenario(s) in $jobs worker(s)"
 
-# --- Scenarios -------------------------------------------------------------------
-passed=0
-failed=0
+# --- Scenarios -----------------------------------------------------------------
 to_windows_path() { echo "Z:${1//\//\\}"; }
-for name in "${scenarios[@]}"; do
-    [ -z "$name" ] && continue
-    prefix=$work/prefix-$name
-    app=$work/app-$name
+
+# Runs scenario number $1 and writes its report (notes, then the result line)
+# to results/$1.
+run_scenario() {
+    local index=$1 name=${scenarios[$1]} prefix app log code result notes
+    prefix=$work/prefix-$index
+    app=$work/app-$index
     cp -a "$base" "$prefix"
-    prefixes+=("$prefix")
     mkdir -p "$app"
-    cp -r "$build_dir/dist/." "$app/"
-    cp "$build_dir/tavix-e2e-driver.exe" "$app/"
+    cp -r "$dist_dir/." "$app/"
+    cp "$driver" "$app/"
     log=$out/$name.log
     WINEPREFIX=$prefix timeout "${TAVIX_E2E_TIMEOUT:-180}" "$loader" "$app/tavix-e2e-driver.exe" --desktop tavix \
         --shots "$(to_windows_path "$out")" "$name" >"$log" 2>&1
     code=$?
-    tr -d '\r' < "$log" | grep -E '^  \.\. ' || true
+    notes=$(tr -d '\r' < "$log" | grep -E '^  \.\. ')
     result=$(tr -d '\r' < "$log" | grep -E "^(PASS|FAIL) $name(:|\$)" | tail -n1)
     if [ -z "$result" ]; then
         result="FAIL $name: the driver ended with code $code without a result"
@@ -187,11 +263,64 @@ for name in "${scenarios[@]}"; do
     if ! stop_prefix "$prefix" && [ "${result%% *}" = PASS ]; then
         result="FAIL $name: processes of its Wine prefix were still running"
     fi
-    echo "$result"
-    if [ "${result%% *}" = PASS ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
     [ -z "${TAVIX_E2E_KEEP:-}" ] && rm -rf "$prefix" "$app"
+    { [ -n "$notes" ] && echo "$notes"; echo "$result"; } >"$work/results/$index.tmp"
+    mv "$work/results/$index.tmp" "$work/results/$index"
+}
+
+# Hands out the next scenario number; empty when none is left.
+claim_next() {
+    (
+        flock 9
+        local next
+        next=$(cat "$work/next" 2>/dev/null || echo 0)
+        [ "$next" -lt "$count" ] || exit 0
+        echo $((next + 1)) >"$work/next"
+        echo "$next"
+    ) 9>"$work/next.lock"
+}
+
+worker() {
+    local id=$1 index
+    if ! start_xvfb "worker$id"; then
+        echo "worker $id: Xvfb did not start" >"$work/worker$id.error"
+        return 1
+    fi
+    while index=$(claim_next) && [ -n "$index" ]; do
+        run_scenario "$index"
+    done
+    stop_xvfb "worker$id"
+}
+
+echo 0 >"$work/next"
+run_start=$(date +%s)
+for id in $(seq "$jobs"); do
+    worker "$id" &
+    worker_pids+=($!)
 done
 
+workers_alive() {
+    local p
+    for p in "${worker_pids[@]}"; do kill -0 "$p" 2>/dev/null && return 0; done
+    return 1
+}
+
+passed=0
+failed=0
+for index in $(seq 0 $((count - 1))); do
+    while [ ! -f "$work/results/$index" ] && workers_alive; do sleep 0.2; done
+    if [ -f "$work/results/$index" ]; then
+        report=$(cat "$work/results/$index")
+    else
+        report="FAIL ${scenarios[$index]}: no worker ran it ($(cat "$work"/worker*.error 2>/dev/null | head -n1))"
+    fi
+    echo "$report"
+    if [ "$(tail -n1 <<<"$report" | cut -d' ' -f1)" = PASS ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+done
+for p in "${worker_pids[@]}"; do wait "$p" 2>/dev/null; done
+worker_pids=()
+
+say "scenarios took $(( $(date +%s) - run_start )) s in $jobs worker(s)"
 say "logs in $out"
 say "$passed passed, $failed failed"
 [ $failed -eq 0 ]
