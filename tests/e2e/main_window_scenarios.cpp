@@ -251,8 +251,9 @@ SCENARIO(toolbar_tooltips) {
         MoveMouseTo(tavix.window, {0, 120});
         WaitUntil([&] { return VisibleTooltipText(pid).empty(); }, 2000);
         MoveMouseTo(tavix.window, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        // The tooltip of the button before may still be up for a moment.
         std::wstring text;
-        WaitUntil([&] { return !(text = VisibleTooltipText(pid)).empty(); }, 4000);
+        WaitUntil([&] { return (text = VisibleTooltipText(pid)) == caption; }, 4000);
         Note(Format("button %d: tooltip \"%s\"", index, Narrow(text).c_str()));
         const bool enabled = index == 1 || index == 4 || index == 5;
         if (text.empty() && !enabled) continue;  // a grey button may show no tooltip
