@@ -8,6 +8,9 @@ enable_language(RC)
 # shipped build passes -DTAVIX_DIST_DIR=<source>/dist; other builds keep their
 # own copy so that builds running side by side do not overwrite each other.
 set(TAVIX_DIST_DIR "${CMAKE_BINARY_DIR}/dist" CACHE PATH "Folder that receives Tavix.exe and its data files")
+# The scripts read the folder from here (scripts/build_paths.sh) instead of
+# guessing it.
+file(WRITE "${CMAKE_BINARY_DIR}/dist-folder.txt" "${TAVIX_DIST_DIR}\n")
 
 set(TAVIX_WINDOWS_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(TAVIX_WINDOWS_LIBRARIES comctl32 comdlg32 gdi32 winmm shell32 ole32 advapi32 user32 kernel32)
