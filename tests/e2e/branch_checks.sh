@@ -74,9 +74,9 @@ expect branch_32bit_wrong_dist_fails 1 "missing $broken/dist/Tavix.exe" \
 expect branch_64bit_run_checks_the_32bit_dist 1 "missing $broken/dist/Tavix.exe" \
     --win32 "$broken" --win64 "$win64" --wine32-loader "$absent" --wine64-loader "$stand_in"
 # One data file missing is as fatal as the program itself.
-mkdir -p "$work/partial"
-cp "$win64/tavix-e2e-driver.exe" "$work/partial/"
-cp -r "$dist64" "$work/partial/dist"
+mkdir -p "$work/partial/dist"
+cp "$win64/tavix-e2e-driver.exe" "$work/partial/" 2>/dev/null
+[ -n "$dist64" ] && cp -r "$dist64/." "$work/partial/dist/"
 rm -f "$work/partial/dist/Tavix.WAV"
 echo "$work/partial/dist" >"$work/partial/dist-folder.txt"
 expect branch_missing_data_file_fails 1 "missing $work/partial/dist/Tavix.WAV" \
