@@ -20,6 +20,10 @@ set(TAVIX_ENGINE_SOURCES
 
 set(TAVIX_RECORD_SOURCES
     record/game_record.cpp
+    record/profile_text.cpp
+    record/record_file.cpp
+    record/game_text.cpp
+    record/recent_files.cpp
 )
 
 set(TAVIX_VIEW_SOURCES

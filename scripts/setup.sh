@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what building and testing Tavix needs on Debian 12, without
 # questions: the cross compilers, CMake and Ninja, GoogleTest, Wine (32- and
-# 64-bit), Xvfb, ImageMagick, Japanese fonts and the ja_JP.UTF-8 locale.
+# 64-bit), Xvfb, ImageMagick, Japanese fonts, the ja_JP.UTF-8 locale, and
+# clang with the libFuzzer and sanitizer runtimes for scripts/fuzz.sh.
 # Does nothing (and needs no root) when everything is there already.
 
 set -eu
@@ -11,6 +12,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine32:i386 wine64
     xvfb imagemagick fonts-ipafont-gothic locales
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,10 +1,11 @@
 #!/bin/bash
 # Builds everything and runs every test: installs missing packages
 # (scripts/setup.sh), builds native, win32 and win64, runs the unit tests,
-# the checks of the end-to-end runner's choice of build and the end-to-end
-# scenarios under Wine (TAVIX_E2E_JOBS workers, default 2). The last line is
-# "N passed, N failed" over unit tests and end-to-end scenarios together;
-# the exit status is non-zero when anything failed.
+# each fuzz target for TAVIX_FUZZ_SECONDS (default 30), the checks of the
+# end-to-end runner's choice of build and the end-to-end scenarios under Wine
+# (TAVIX_E2E_JOBS workers, default 2). The last line is
+# "N passed, N failed" over unit tests, fuzz targets and end-to-end scenarios
+# together; the exit status is non-zero when anything failed.
 
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -84,6 +85,14 @@ count_summary() {
     passed=$((passed + $1))
     failed=$((failed + $3))
 }
+
+# Fuzzing: each target of the parsers of outside data for a while; a clean
+# run counts as passed, a finding as failed.
+echo "test: fuzzing for ${TAVIX_FUZZ_SECONDS:-30} s per target"
+log=$(mktemp /tmp/tavix-fuzz-log.XXXXXX)
+nice -n 10 scripts/fuzz.sh all "${TAVIX_FUZZ_SECONDS:-30}" 2>&1 | tee "$log"
+count_summary "the fuzzing run" "$log" "fuzz:"
+rm -f "$log"
 
 # End-to-end scenarios under Wine.
 if [ $builds_ok -eq 1 ]; then

@@ -1,0 +1,77 @@
+#!/bin/bash
+# Builds the libFuzzer targets (clang, address and undefined-behaviour
+# sanitizers; build folder ${TAVIX_BUILD_PREFIX}fuzz) and runs them.
+#
+#   scripts/fuzz.sh [TARGET] [SECONDS]
+#
+# Without TARGET (or with "all") every target of cmake/fuzz.cmake runs, each
+# for SECONDS (default 30) from its seed corpus in tests/fuzz/corpus/TARGET,
+# which it only reads: new inputs go to a scratch folder. A finding (a crash,
+# a sanitizer report, a failed check, a leak or a time-out) leaves its input
+# in ${TAVIX_FUZZ_FINDINGS:-build/fuzz-findings}/TARGET (emptied when the
+# target runs again). Prints one line per
+# target ("fuzz: TARGET: N runs, N findings") and ends with
+# "fuzz: N passed, N failed"; a clean run passes, a finding fails.
+
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+. scripts/build_paths.sh
+target=${1:-all}
+seconds=${2:-30}
+case "$seconds" in ''|*[!0-9]*) echo "usage: scripts/fuzz.sh [TARGET|all] [SECONDS]" >&2; exit 2 ;; esac
+dir=$(tavix_build_dir fuzz)
+findings_root=${TAVIX_FUZZ_FINDINGS:-$root/build/fuzz-findings}
+
+if [ ! -f "$dir/build.ninja" ]; then
+    CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVIX_FUZZ=ON >/dev/null || {
+        echo "fuzz: configuring the fuzzing build failed"
+        echo "fuzz: 0 passed, 1 failed"
+        exit 1
+    }
+fi
+jobs=${TAVIX_JOBS:-2}
+[ -z "${TAVIX_JOBS:-}" ] && [ "${CI:-}" = true ] && jobs=$(nproc)
+if ! cmake --build "$dir" -- -j"$jobs" >"$dir/build.log" 2>&1; then
+    tail -n 40 "$dir/build.log"
+    echo "fuzz: building the targets failed"
+    echo "fuzz: 0 passed, 1 failed"
+    exit 1
+fi
+
+targets=$(cat "$dir/fuzz-targets.txt")
+if [ "$target" != all ]; then
+    if ! grep -qx "$target" <<<"$targets"; then
+        echo "fuzz: no target '$target' (targets: $(echo $targets))" >&2
+        exit 2
+    fi
+    targets=$target
+fi
+
+passed=0
+failed=0
+for t in $targets; do
+    scratch=$(mktemp -d /tmp/tavix-fuzz.XXXXXX)
+    findings=$findings_root/$t
+    rm -rf "$findings"
+    mkdir -p "$findings" "$scratch/corpus"
+    log=$scratch/log
+    seeds=$root/tests/fuzz/corpus/$t
+    # The scratch corpus comes first: new inputs land there, not in the tree.
+    "$dir/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+        -artifact_prefix="$findings/" "$scratch/corpus" "$seeds" >"$log" 2>&1 </dev/null
+    code=$?
+    runs=$(grep -o '^stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -n1)
+    found=$(ls "$findings" | grep -c -E '^(crash|leak|timeout|oom|slow-unit)-' || true)
+    if [ "$code" -eq 0 ] && [ "$found" -eq 0 ]; then
+        echo "fuzz: $t: ${runs:-0} runs, 0 findings"
+        passed=$((passed + 1))
+    else
+        grep -E 'ERROR|SUMMARY|runtime error|==[0-9]+==' "$log" | head -n 20
+        echo "fuzz: $t: ${runs:-0} runs, $((found > 0 ? found : 1)) findings (exit $code; inputs in $findings)"
+        failed=$((failed + 1))
+    fi
+    rm -rf "$scratch"
+done
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
