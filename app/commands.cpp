@@ -1,11 +1,14 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/clipboard_commands.h"
 #include "app/command_states.h"
 #include "app/game_session.h"
 #include "app/help.h"
 #include "app/history_commands.h"
 #include "app/later_parts.h"
+#include "app/recent_files_store.h"
+#include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
 #include "res/resource.h"
@@ -76,6 +79,11 @@ void RunCommand(HWND window, int id) {
     case IDM_RECORD_FORWARD:
     case IDM_RECORD_TO_END:
         if (CommandGate(window, id)) NavigateHistoryCommand(window, id);
+        break;
+    case IDM_RECORD_COPY_GAME: CopyGameCommand(window); break;
+    case IDM_RECORD_COPY_POSITION: CopyPositionCommand(window); break;
+    case IDM_RECORD_PASTE:
+        if (CommandGate(window, IDM_RECORD_LOAD)) PasteCommand(window);
         break;
     case IDM_SETUP_BEGIN:
         if (CommandGate(window, id)) BeginBoardSetup(window);

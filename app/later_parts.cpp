@@ -2,14 +2,6 @@
 
 void HandleResearchReady(HWND, WPARAM) {}
 
-void ReadRecentFiles() {}
-void LoadRecordFromCommandLine(const wchar_t*) {}
-void LoadRecordCommand(HWND) {}
-void SaveRecordCommand(HWND) {}
-void LoadRecentRecord(HWND, int) {}
-void LoadDroppedFile(HWND, const wchar_t*) {}
-void BuildRecentMenu(HMENU) {}
-
 void LoadOpeningBook(const wchar_t*) {}
 void ReleaseOpeningBook() {}
 

@@ -12,15 +12,6 @@
 // Turn loop and jobs.
 void HandleResearchReady(HWND window, WPARAM kind);
 
-// Records and the recent-file list.
-void ReadRecentFiles();
-void LoadRecordFromCommandLine(const wchar_t* fileName);
-void LoadRecordCommand(HWND window);
-void SaveRecordCommand(HWND window);
-void LoadRecentRecord(HWND window, int slot);
-void LoadDroppedFile(HWND window, const wchar_t* fileName);
-void BuildRecentMenu(HMENU menu);
-
 // Opening book.
 void LoadOpeningBook(const wchar_t* path);
 void ReleaseOpeningBook();

@@ -9,6 +9,8 @@
 #include "app/help_key.h"
 #include "app/later_parts.h"
 #include "app/players_store.h"
+#include "app/recent_files_store.h"
+#include "app/record_commands.h"
 #include "app/main_window.h"
 #include "config/settings_store.h"
 #include "engine/random.h"

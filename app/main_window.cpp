@@ -8,6 +8,7 @@
 #include "app/game_session.h"
 #include "app/help.h"
 #include "app/later_parts.h"
+#include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
 #include "config/settings.h"

@@ -16,6 +16,8 @@ void PrintUsage() {
         "  solve POSITION [--winloss | --window LO HI] [--slots N]\n"
         "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
+        "  record show FILE   a record file's start, plies, transcript and final position\n"
+        "  record new TRANSCRIPT|BOARDSTRING   a record of that game on standard output\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
 }
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "solve") == 0) return RunSolve(argc, argv);
     if (std::strcmp(command, "move") == 0) return RunMove(argc, argv);
     if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
+    if (std::strcmp(command, "record") == 0) return RunRecord(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

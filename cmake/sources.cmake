@@ -78,6 +78,9 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/players_store.cpp
     app/turn_loop.cpp
     app/history_commands.cpp
+    app/recent_files_store.cpp
+    app/record_commands.cpp
+    app/clipboard_commands.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
@@ -116,4 +119,5 @@ set(TAVIX_CLI_SOURCES
     cli/move.cpp
     cli/search.cpp
     cli/solve.cpp
+    cli/record.cpp
 )

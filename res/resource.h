@@ -27,6 +27,9 @@
 #define IDM_RECORD_BACK             1212
 #define IDM_RECORD_FORWARD          1213
 #define IDM_RECORD_TO_END           1214
+#define IDM_RECORD_COPY_GAME        1215
+#define IDM_RECORD_COPY_POSITION    1216
+#define IDM_RECORD_PASTE            1217
 
 // Commands: board set-up
 #define IDM_SETUP_BEGIN             1300
@@ -89,6 +92,21 @@
 #define IDS_RESEARCH_INTERRUPTED    3028
 #define IDS_SETTINGS_OPENED         3029
 #define IDS_SETTINGS_DONE           3030
+
+// Strings: the records' own status messages (clipboard)
+#define IDS_GAME_COPIED             3031
+#define IDS_POSITION_COPIED         3032
+#define IDS_GAME_PASTED             3033
+#define IDS_POSITION_PASTED         3034
+
+// Strings: record file errors ("%s" the file name) and paste warnings
+#define IDS_FILE_NOT_FOUND          3100
+#define IDS_FILE_CANNOT_CREATE      3101
+#define IDS_DISK_FULL               3102
+#define IDS_NOT_A_RECORD            3103
+#define IDS_PASTE_NOT_A_GAME        3110
+#define IDS_PASTE_FIRST_MOVE        3111
+#define IDS_PASTE_PARTLY            3112
 
 
 // Accelerators

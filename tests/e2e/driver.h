@@ -174,3 +174,20 @@ void SetScreenshotFolder(const std::wstring& folder);
 
 // Writes the screen (or a window's area of it) as a BMP file.
 bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
+
+// ---------------------------------------------------------------------------
+// Files dropped, the clipboard, record files
+
+// Drops files on the window as the shell does: WM_DROPFILES with an HDROP
+// (DROPFILES and the UTF-16 paths) in global memory, posted to the window.
+void DropFiles(HWND window, const std::vector<std::wstring>& paths);
+// The clipboard's CF_UNICODETEXT (empty when none), and text put on it as
+// CF_UNICODETEXT.
+std::wstring ReadClipboardText();
+void WriteClipboardText(const std::wstring& text);
+// Writes the bytes to a new file (replacing one), failing the scenario when
+// it cannot.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// Waits for a message box, checks its caption, presses its OK button and
+// returns its text.
+std::wstring TakeMessageBox(const Program& program, const std::wstring& caption, DWORD timeoutMs = 10000);

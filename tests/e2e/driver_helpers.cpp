@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include <cstdarg>
 #include <cstdio>
@@ -625,4 +629,69 @@ bool SaveScreenshot(const std::wstring& path, HWND window) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+// ---------------------------------------------------------------------------
+// Files dropped, the clipboard, record files
+
+void DropFiles(HWND window, const std::vector<std::wstring>& paths) {
+    size_t characters = 1;
+    for (const std::wstring& p : paths) characters += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    Check(memory != nullptr, "cannot allocate the drop");
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    wchar_t* at = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const std::wstring& p : paths) {
+        std::copy(p.begin(), p.end(), at);
+        at += p.size() + 1;
+    }
+    GlobalUnlock(memory);
+    Check(PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0) != 0, "cannot post the drop");
+}
+
+std::wstring ReadClipboardText() {
+    std::wstring text;
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 3000)) Fail("cannot open the clipboard");
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* at = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = at;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void WriteClipboardText(const std::wstring& text) {
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 3000)) Fail("cannot open the clipboard");
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (memory) {
+        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Check(file != INVALID_HANDLE_VALUE, "cannot create " + Narrow(path));
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    Check(ok && written == bytes.size(), "cannot write " + Narrow(path));
+}
+
+std::wstring TakeMessageBox(const Program& program, const std::wstring& caption, DWORD timeoutMs) {
+    HWND box = WaitForDialog(program.process.dwProcessId, timeoutMs);
+    Check(box != nullptr, "no message box \"" + Narrow(caption) + "\" appeared");
+    Check(WindowText(box) == caption, "the box's caption is \"" + Narrow(WindowText(box)) + "\", not \"" +
+                                          Narrow(caption) + "\"");
+    const std::wstring text = MessageBoxText(box);
+    PressButton(box, IDOK);
+    WaitFor([&] { return !IsWindow(box); }, 5000, "the box \"" + Narrow(caption) + "\" to close");
+    return text;
 }

@@ -139,3 +139,36 @@ TEST(Cli, BadArgumentsAreRefused) {
     badBoard += " X'";
     EXPECT_EQ(RunCli(badBoard).code, 2);
 }
+
+// record new writes a record that record show reads back; a missing or
+// foreign file is refused with the program's own message.
+TEST(Cli, RecordNewAndShow) {
+    const std::string file = testing::TempDir() + "tavix_cli_record.rgm";
+    ASSERT_EQ(RunCli("record new 'F5 d6 2. C3 d3 c4' > " + file).code, 0);
+    const CliRun show = RunCli("record show " + file);
+    ASSERT_EQ(show.code, 0);
+    std::vector<std::string> expected = {"black person", "white person",
+                                         "start ---------------------------OX------XO--------------------------- X",
+                                         "01 f5 00:00:00", "02 d6 00:00:00", "03 c3 00:00:00", "04 d3 00:00:00",
+                                         "05 c4 00:00:00", "transcript f5d6c3d3c4"};
+    ASSERT_GE(show.lines.size(), expected.size() + 2);
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(show.lines[i], expected[i]);
+    Position final;
+    SetInitialPosition(final);
+    for (const char* move : {"f5", "d6", "c3", "d3", "c4"}) {
+        FlipRecord flips;
+        ASSERT_GT(PlayMove(final, ParseSquareCode(move), ColourOfSide(final.sideToMove), flips), 0);
+        final.sideToMove ^= 1;
+    }
+    EXPECT_EQ(show.lines[expected.size()], "final " + PositionText(final));
+    EXPECT_EQ(show.lines[expected.size() + 1], "discs black 6 white 3");
+
+    const CliRun missing = RunCli("record show " + file + ".none");
+    EXPECT_EQ(missing.code, 1);
+    ASSERT_GE(missing.lines.size(), 2u);
+    EXPECT_EQ(missing.lines[1], "このﾌｧｲﾙが見つかりません。");
+    ASSERT_EQ(RunCli("record show /dev/null").code, 1);
+    EXPECT_EQ(RunCli("record show /dev/null").lines.at(1), "このﾌｧｲﾙは棋譜ﾌｧｲﾙではありません。");
+    EXPECT_EQ(RunCli("record new garbage").code, 1);
+    std::remove(file.c_str());
+}

@@ -1,0 +1,206 @@
+#include "app/record_commands.h"
+
+#include <commdlg.h>
+
+#include "app/command_line.h"
+#include "app/commands.h"
+#include "app/game_session.h"
+#include "app/recent_files_store.h"
+#include "app/toolbar.h"
+#include "core/wide_text.h"
+#include "record/record_file.h"
+#include "res/resource.h"
+#include "view/board_painting.h"
+#include "view/panel_fields.h"
+#include "view/status_panel.h"
+
+namespace {
+
+// No record comes near this; a larger file is read only this far (as a
+// record it is then refused), so that a stray drop cannot exhaust memory.
+constexpr DWORD LargestRecordFile = 1 << 20;
+
+const wchar_t RecordFilter[] = L"棋譜ﾌｧｲﾙ (*.rgm)\0*.rgm\0すべてのﾌｧｲﾙ (*.*)\0*.*\0";
+
+std::wstring FullPath(const std::wstring& fileName) {
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(fileName.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::wstring(full, length) : fileName;
+}
+
+// The file's bytes up to the limit; empty when it cannot be read (a folder,
+// a locked file), which reads as no record.
+std::string ReadFileStart(const std::wstring& fileName) {
+    HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[16384];
+    DWORD got = 0;
+    while (bytes.size() < LargestRecordFile && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    if (bytes.size() > LargestRecordFile) bytes.resize(LargestRecordFile);
+    return bytes;
+}
+
+void RememberFile(const std::wstring& fileName) {
+    AddRecentFile(RecentFileList(), FullPath(fileName));
+    StoreRecentFiles();
+}
+
+// A new file beside the target, written and flushed in full; false (nothing
+// left behind) when that fails, with the error to report.
+bool WriteNewFile(const std::wstring& path, const std::string& text, UINT& error) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = IDS_FILE_CANNOT_CREATE;
+        return false;
+    }
+    DWORD written = 0;
+    const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                       written == text.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!whole) {
+        DeleteFileW(path.c_str());
+        error = IDS_DISK_FULL;
+    }
+    return whole;
+}
+
+// A new, empty file in the target's folder (which must exist) to write the
+// record into; empty when none can be made there.
+std::wstring NewFileBeside(const std::wstring& target) {
+    wchar_t full[MAX_PATH];
+    wchar_t* name = nullptr;
+    const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH, full, &name);
+    if (length == 0 || length >= MAX_PATH || !name) return {};
+    const std::wstring folder(full, name - full);
+    wchar_t made[MAX_PATH];
+    if (!GetTempFileNameW(folder.c_str(), L"rgm", 0, made)) return {};
+    return made;
+}
+
+void ShowLoadedRecord(HWND window) {
+    SetStatusMessage(IDS_RECORD_LOADED);
+    RedrawBoard(window);
+    RedrawPanelFields(window, PanelAllFields);
+    UpdateToolbar();
+}
+
+void ShowIdle(HWND window) {
+    SetStatusMessage(IDS_CHOOSE_COMMAND);
+    RedrawPanelFields(window, PanelMessages);
+}
+
+void LoadAndShow(HWND window, const std::wstring& fileName) {
+    if (LoadRecord(window, CommandCaption(window, IDM_RECORD_LOAD), fileName)) ShowLoadedRecord(window);
+    else ShowIdle(window);
+}
+
+// The common open or save dialog with the command caption as its title;
+// the chosen path, empty when cancelled.
+std::wstring AskFileName(HWND window, int command, bool save) {
+    const std::wstring title = CommandCaption(window, command);
+    wchar_t name[MAX_PATH] = {};
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = window;
+    ofn.lpstrFilter = RecordFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = title.c_str();
+    ofn.lpstrDefExt = L"rgm";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    return chosen ? std::wstring(name) : std::wstring();
+}
+
+}  // namespace
+
+void ShowFileError(HWND owner, const std::wstring& caption, UINT id, const std::wstring& fileName) {
+    std::wstring text = WideFromShiftJis(LoadShiftJisString(id));
+    const size_t at = text.find(L"%s");
+    if (at != std::wstring::npos) text.replace(at, 2, fileName);
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}
+
+bool LoadRecord(HWND owner, const std::wstring& caption, const std::wstring& fileName) {
+    if (GetFileAttributesW(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        ShowFileError(owner, caption, IDS_FILE_NOT_FOUND, fileName);
+        return false;
+    }
+    RecordGame game;
+    if (!ReadRecordText(ReadFileStart(fileName), game)) {
+        ShowFileError(owner, caption, IDS_NOT_A_RECORD, fileName);
+        return false;
+    }
+    GameSession& s = Session();
+    s.position = game.position;
+    s.record = game.record;
+    for (int side = 0; side < 2; ++side) s.side[side].kind = game.kinds[side];
+    RecountSession(s);
+    ReloadSessionLastMoves(s);
+    RememberFile(fileName);
+    return true;
+}
+
+bool SaveRecord(HWND owner, const std::wstring& caption, const std::wstring& fileName) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const RecordTime when = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    const GameSession& s = Session();
+    const std::int32_t kinds[2] = {s.side[0].kind, s.side[1].kind};
+    const std::string text = ComposeRecordText(s.position, s.record, kinds, when);
+
+    // The record is written to a new file first and put in the old one's
+    // place in one step, so that a failure never costs the file the user had.
+    const DWORD existing = GetFileAttributesW(fileName.c_str());
+    UINT error = IDS_FILE_CANNOT_CREATE;
+    bool saved = existing == INVALID_FILE_ATTRIBUTES ||
+                 (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    const std::wstring newFile = saved ? NewFileBeside(fileName) : std::wstring();
+    saved = !newFile.empty() && WriteNewFile(newFile, text, error);
+    if (saved && !MoveFileExW(newFile.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(newFile.c_str());
+        error = IDS_FILE_CANNOT_CREATE;
+        saved = false;
+    }
+    if (!saved) {
+        ShowFileError(owner, caption, error, fileName);
+        return false;
+    }
+    RememberFile(fileName);
+    return true;
+}
+
+void LoadRecordCommand(HWND window) {
+    SetStatusMessage(IDS_LOADING_RECORD);
+    RedrawPanelFields(window, PanelMessages);
+    const std::wstring fileName = AskFileName(window, IDM_RECORD_LOAD, false);
+    if (!fileName.empty()) LoadAndShow(window, fileName);
+    else ShowIdle(window);
+}
+
+void SaveRecordCommand(HWND window) {
+    SetStatusMessage(IDS_SAVING_RECORD);
+    RedrawPanelFields(window, PanelMessages);
+    const std::wstring fileName = AskFileName(window, IDM_RECORD_SAVE, true);
+    const bool saved = !fileName.empty() && SaveRecord(window, CommandCaption(window, IDM_RECORD_SAVE), fileName);
+    SetStatusMessage(saved ? IDS_RECORD_SAVED : IDS_CHOOSE_COMMAND);
+    RedrawPanelFields(window, PanelMessages);
+}
+
+void LoadRecentRecord(HWND window, int slot) {
+    const RecentFiles& list = RecentFileList();
+    if (slot < 0 || slot >= list.count) return;
+    const std::wstring fileName = list.paths[slot];  // a load reorders the list
+    LoadAndShow(window, fileName);
+}
+
+void LoadDroppedFile(HWND window, const wchar_t* fileName) { LoadAndShow(window, fileName); }
+
+void LoadRecordFromCommandLine(const wchar_t* argument) {
+    LoadRecord(nullptr, L"" TAVIX_VERSION_TEXT, RecordFileArgument(std::wstring(argument)));
+}
