@@ -34,6 +34,7 @@ set(TAVIX_E2E_DRIVER_SOURCES
     tests/e2e/main_window_scenarios.cpp
     tests/e2e/settings_scenarios.cpp
     tests/e2e/game_scenarios.cpp
+    tests/e2e/record_scenarios.cpp
 )
 add_executable(tavix-e2e-driver ${TAVIX_E2E_DRIVER_SOURCES})
 target_compile_definitions(tavix-e2e-driver PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})

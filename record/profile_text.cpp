@@ -38,12 +38,12 @@ ProfileSection ReadProfileSection(std::string_view text, std::string_view sectio
     bool inside = false;
     for (std::size_t at = 0; at < text.size();) {
         const std::string_view line = Trim(NextLine(text, at));
-        if (!line.empty() && line.front() == '[') {
+        // A line in brackets starts a section; without its "]" it is an
+        // entry of the section it stands in.
+        const std::size_t close = line.rfind(']');
+        if (!line.empty() && line.front() == '[' && close != std::string_view::npos) {
             if (result.found) break;
-            const std::size_t close = line.rfind(']');
-            const std::string_view name =
-                Trim(close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1));
-            inside = SameName(name, section);
+            inside = SameName(Trim(line.substr(1, close - 1)), section);
             result.found = inside;
             continue;
         }

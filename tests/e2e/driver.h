@@ -62,6 +62,10 @@ std::wstring TavixPath();
 // name) and waits until its main window exists. Fails the scenario if it
 // does not appear in time.
 Program StartTavix(const std::wstring& arguments = L"", DWORD timeoutMs = 20000);
+// The two halves of StartTavix, for a start that shows a box before the
+// main window exists.
+Program LaunchTavix(const std::wstring& arguments = L"");
+void WaitForMainWindow(Program& program, DWORD timeoutMs = 20000);
 
 // Waits for the process to end; returns its exit code, or fails.
 DWORD WaitForExit(Program& program, DWORD timeoutMs = 10000);
@@ -178,9 +182,10 @@ bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
 // ---------------------------------------------------------------------------
 // Files dropped, the clipboard, record files
 
-// Drops files on the window as the shell does: WM_DROPFILES with an HDROP
-// (DROPFILES and the UTF-16 paths) in global memory, posted to the window.
-void DropFiles(HWND window, const std::vector<std::wstring>& paths);
+// Drops files on the program's window as the shell does: WM_DROPFILES
+// posted with an HDROP (DROPFILES and the UTF-16 paths) in the program's
+// own memory.
+void DropFiles(const Program& program, const std::vector<std::wstring>& paths);
 // The clipboard's CF_UNICODETEXT (empty when none), and text put on it as
 // CF_UNICODETEXT.
 std::wstring ReadClipboardText();
@@ -191,3 +196,12 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // Waits for a message box, checks its caption, presses its OK button and
 // returns its text.
 std::wstring TakeMessageBox(const Program& program, const std::wstring& caption, DWORD timeoutMs = 10000);
+// HKCU\Software\Velmarch\Tavix\<subKey>: a value written (the key made
+// when missing), or removed.
+void StoreTavixDword(const std::wstring& subKey, const std::wstring& name, DWORD value);
+void StoreTavixString(const std::wstring& subKey, const std::wstring& name, const std::wstring& value);
+// The common open or save dialog of the program: waits for it, checks its
+// title, types the name into its file-name box and presses OK.
+void ChooseFileInDialog(const Program& program, const std::wstring& title, const std::wstring& path);
+// A client rectangle's pixels as on screen, row by row.
+std::vector<DWORD> CaptureClientPixels(HWND window, int left, int top, int right, int bottom);

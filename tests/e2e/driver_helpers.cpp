@@ -96,6 +96,12 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 }  // namespace
 
 Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
+    Program program = LaunchTavix(arguments);
+    WaitForMainWindow(program, timeoutMs);
+    return program;
+}
+
+Program LaunchTavix(const std::wstring& arguments) {
     Program program;
     const std::wstring exe = TavixPath();
     std::wstring commandLine = L"\"" + exe + L"\"";
@@ -112,6 +118,10 @@ Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
     DuplicateHandle(GetCurrentProcess(), program.process.hProcess, GetCurrentProcess(), &copy, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
     if (copy) startedProcesses.push_back(copy);
+    return program;
+}
+
+void WaitForMainWindow(Program& program, DWORD timeoutMs) {
     const DWORD pid = program.process.dwProcessId;
     const bool appeared = WaitUntil(
         [&] {
@@ -128,7 +138,6 @@ Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
         StopTavix(program);
         Fail("the main window (class Tavix) did not appear");
     }
-    return program;
 }
 
 DWORD WaitForExit(Program& program, DWORD timeoutMs) {
@@ -634,21 +643,26 @@ bool SaveScreenshot(const std::wstring& path, HWND window) {
 // ---------------------------------------------------------------------------
 // Files dropped, the clipboard, record files
 
-void DropFiles(HWND window, const std::vector<std::wstring>& paths) {
-    size_t characters = 1;
-    for (const std::wstring& p : paths) characters += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + characters * sizeof(wchar_t));
-    Check(memory != nullptr, "cannot allocate the drop");
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    wchar_t* at = reinterpret_cast<wchar_t*>(drop + 1);
+void DropFiles(const Program& program, const std::vector<std::wstring>& paths) {
+    std::vector<BYTE> drop(sizeof(DROPFILES));
+    auto* header = reinterpret_cast<DROPFILES*>(drop.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
     for (const std::wstring& p : paths) {
-        std::copy(p.begin(), p.end(), at);
-        at += p.size() + 1;
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(p.c_str());
+        drop.insert(drop.end(), bytes, bytes + (p.size() + 1) * sizeof(wchar_t));
     }
-    GlobalUnlock(memory);
-    Check(PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0) != 0, "cannot post the drop");
+    drop.insert(drop.end(), sizeof(wchar_t), 0);
+    // The drop data must be memory of the receiving process, as the shell's
+    // is: a fixed block there, whose address is its handle.
+    void* remote = VirtualAllocEx(program.process.hProcess, nullptr, drop.size(), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    Check(remote != nullptr, Format("cannot allocate the drop in the program (error %lu)", GetLastError()));
+    SIZE_T written = 0;
+    Check(WriteProcessMemory(program.process.hProcess, remote, drop.data(), drop.size(), &written) &&
+              written == drop.size(),
+          "cannot write the drop into the program");
+    Check(PostMessageW(program.window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != 0, "cannot post the drop");
 }
 
 std::wstring ReadClipboardText() {
@@ -685,13 +699,106 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     Check(ok && written == bytes.size(), "cannot write " + Narrow(path));
 }
 
+namespace {
+
+// The newest visible, enabled dialog of the process that passes the test.
+HWND WaitForDialogWhere(const Program& program, const std::function<bool(HWND)>& wanted, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindProcessWindows(program.process.dwProcessId, L"#32770"))
+                if (IsWindowVisible(w) && IsWindowEnabled(w) && wanted(w)) found = w;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::string VisibleDialogs(const Program& program) {
+    std::string list;
+    for (HWND w : FindProcessWindows(program.process.dwProcessId, L"#32770"))
+        if (IsWindowVisible(w)) list += " [" + Narrow(WindowText(w)) + ": " + Narrow(MessageBoxText(w)) + "]";
+    return list.empty() ? " none" : list;
+}
+
+}  // namespace
+
 std::wstring TakeMessageBox(const Program& program, const std::wstring& caption, DWORD timeoutMs) {
-    HWND box = WaitForDialog(program.process.dwProcessId, timeoutMs);
-    Check(box != nullptr, "no message box \"" + Narrow(caption) + "\" appeared");
-    Check(WindowText(box) == caption, "the box's caption is \"" + Narrow(WindowText(box)) + "\", not \"" +
-                                          Narrow(caption) + "\"");
+    HWND box = WaitForDialogWhere(
+        program, [](HWND w) { return GetDlgItem(w, IDOK) != nullptr && !MessageBoxText(w).empty(); }, timeoutMs);
+    if (!box) Fail("no message box \"" + Narrow(caption) + "\" appeared; dialogs:" + VisibleDialogs(program));
     const std::wstring text = MessageBoxText(box);
+    Check(WindowText(box) == caption, "the box's caption is \"" + Narrow(WindowText(box)) + "\", not \"" +
+                                          Narrow(caption) + "\" (its text: " + Narrow(text) + ")");
     PressButton(box, IDOK);
     WaitFor([&] { return !IsWindow(box); }, 5000, "the box \"" + Narrow(caption) + "\" to close");
     return text;
+}
+
+namespace {
+
+HKEY CreateTavixKey(const std::wstring& subKey) {
+    const std::wstring path = L"Software\\Velmarch\\Tavix\\" + subKey;
+    HKEY key = nullptr;
+    Check(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+              ERROR_SUCCESS,
+          "cannot create " + Narrow(path));
+    return key;
+}
+
+}  // namespace
+
+void StoreTavixDword(const std::wstring& subKey, const std::wstring& name, DWORD value) {
+    HKEY key = CreateTavixKey(subKey);
+    const LONG result = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                       sizeof value);
+    RegCloseKey(key);
+    Check(result == ERROR_SUCCESS, "cannot store " + Narrow(name));
+}
+
+void StoreTavixString(const std::wstring& subKey, const std::wstring& name, const std::wstring& value) {
+    HKEY key = CreateTavixKey(subKey);
+    const LONG result = RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    Check(result == ERROR_SUCCESS, "cannot store " + Narrow(name));
+}
+
+void ChooseFileInDialog(const Program& program, const std::wstring& title, const std::wstring& path) {
+    HWND dialog = WaitForDialogWhere(
+        program, [](HWND w) { return GetDlgItem(w, 0x47C) != nullptr || GetDlgItem(w, 0x480) != nullptr; }, 10000);
+    if (!dialog) Fail("no file dialog \"" + Narrow(title) + "\" appeared; dialogs:" + VisibleDialogs(program));
+    Check(WindowText(dialog) == title, "the file dialog's title is \"" + Narrow(WindowText(dialog)) + "\"");
+    // The file-name box: a combo box (cmb13) in the Explorer style, an edit
+    // (edt1) in the older one.
+    HWND name = GetDlgItem(dialog, 0x47C);
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    Check(name != nullptr, "the file dialog has no file-name box");
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PressButton(dialog, IDOK);
+}
+
+std::vector<DWORD> CaptureClientPixels(HWND window, int left, int top, int right, int bottom) {
+    POINT origin = {left, top};
+    ClientToScreen(window, &origin);
+    const int width = right - left, height = bottom - top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }

@@ -13,18 +13,8 @@
 
 namespace {
 
-const std::wstring ProductKey = L"Software\\Velmarch\\Tavix";
-
 void StoreDword(const std::wstring& subKey, const std::wstring& name, DWORD value) {
-    const std::wstring path = ProductKey + L"\\" + subKey;
-    HKEY key = nullptr;
-    Check(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-              ERROR_SUCCESS,
-          "cannot create " + Narrow(path));
-    const LONG result = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                       sizeof value);
-    RegCloseKey(key);
-    Check(result == ERROR_SUCCESS, "cannot store " + Narrow(name));
+    StoreTavixDword(subKey, name, value);
 }
 
 // Quick play: no minimum thinking time, the fastest animation, no sound.
@@ -84,28 +74,7 @@ void WaitForBoard(HWND window, const std::string& board, DWORD timeoutMs, const 
 
 // A client rectangle as pixels, from the screen.
 std::vector<DWORD> Capture(HWND window, const LayoutRect& r) {
-    POINT origin = {r.left, r.top};
-    ClientToScreen(window, &origin);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return CaptureClientPixels(window, r.left, r.top, r.right, r.bottom);
 }
 
 LayoutRect MessageBoxArea(HWND window) { return PanelBoxInsideRect(DisplayUnit(window), 3); }

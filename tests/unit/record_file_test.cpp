@@ -244,4 +244,7 @@ TEST(ProfileText, ValuesAreCutAndMissingKeysReadEmpty) {
     EXPECT_EQ(ProfileValue(s, "novalue"), "");
     EXPECT_EQ(ProfileValue(s, "k"), "") << "keys of the next section are not this one's";
     EXPECT_FALSE(ReadProfileSection(text, "u").found);
+    // A "[" line without its "]" is no section line.
+    EXPECT_EQ(ProfileValue(ReadProfileSection("[s\nk=1\n", "s"), "k"), "");
+    EXPECT_EQ(ProfileValue(ReadProfileSection("[s]\n[t\nk=1\n", "s"), "k"), "1");
 }
