@@ -205,3 +205,7 @@ void StoreTavixString(const std::wstring& subKey, const std::wstring& name, cons
 void ChooseFileInDialog(const Program& program, const std::wstring& title, const std::wstring& path);
 // A client rectangle's pixels as on screen, row by row.
 std::vector<DWORD> CaptureClientPixels(HWND window, int left, int top, int right, int bottom);
+// Runs a console program of the driver's folder with the given arguments
+// and returns what it printed (failing the scenario when it cannot be run
+// or does not end in time).
+std::string RunBesideDriver(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs = 20000);

@@ -802,3 +802,36 @@ std::vector<DWORD> CaptureClientPixels(HWND window, int left, int top, int right
     ReleaseDC(nullptr, screen);
     return pixels;
 }
+
+std::string RunBesideDriver(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs) {
+    const std::wstring commandLine = program + L" " + arguments;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    Check(CreatePipe(&readEnd, &writeEnd, &inherit, 0) != 0, "cannot make a pipe");
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    std::wstring line = L"\"" + DriverFolder() + L"\\" + program + L"\" " + arguments;
+    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        DriverFolder().c_str(), &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        Fail("cannot run " + Narrow(commandLine));
+    }
+    std::string output;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+    CloseHandle(readEnd);
+    const bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    Check(ended, Narrow(commandLine) + " did not end");
+    return output;
+}

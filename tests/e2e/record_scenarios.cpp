@@ -114,14 +114,21 @@ std::vector<DWORD> CaptureBoardAndPanel(HWND window) {
     return all;
 }
 
-// Home, then PgDn to the end: the board and panel at every ply.
-std::vector<std::vector<DWORD>> WalkThePlies(HWND window, int plies) {
+// Home, then PgDn to the end: the board and panel at every ply of the
+// transcript, each read once it shows that ply and has stopped changing.
+std::vector<std::vector<DWORD>> WalkThePlies(HWND window, const std::string& transcript) {
     std::vector<std::vector<DWORD>> seen;
     PostCommand(window, IDM_RECORD_TO_START);
-    WaitForBoard(window, BoardAfter(""), "the start after Home");
+    const int plies = static_cast<int>(transcript.size() / 2);
     for (int i = 0; i <= plies; ++i) {
-        Pause(150);
-        seen.push_back(CaptureBoardAndPanel(window));
+        WaitForBoard(window, BoardAfter(transcript.substr(0, 2 * i)), Format("ply %d", i));
+        std::vector<DWORD> now = CaptureBoardAndPanel(window), last;
+        for (int tries = 0; tries < 20 && now != last; ++tries) {
+            Pause(100);
+            last = now;
+            now = CaptureBoardAndPanel(window);
+        }
+        seen.push_back(now);
         if (i < plies) PostCommand(window, IDM_RECORD_FORWARD);
     }
     return seen;
@@ -172,7 +179,7 @@ SCENARIO(record_saved_game_reloads_from_the_command_line) {
         Pause(200);
     }
     Check(TakeMessageBox(tavix, L"終局") == L"白の１７石勝ちです。", "the game did not end as scripted");
-    const std::vector<std::vector<DWORD>> before = WalkThePlies(tavix.window, 14);
+    const std::vector<std::vector<DWORD>> before = WalkThePlies(tavix.window, transcript);
 
     const std::wstring path = RecordFolder() + L"対局 1.rgm";
     PostCommand(tavix.window, IDM_RECORD_SAVE);
@@ -208,10 +215,18 @@ SCENARIO(record_saved_game_reloads_from_the_command_line) {
     std::wstring first;
     Check(ReadTavixRegistryString(RecentKey, L"File1", first) && first == path,
           "File1 is \"" + Narrow(first) + "\", not the saved record");
-    const std::vector<std::vector<DWORD>> after = WalkThePlies(again.window, 14);
+    const std::vector<std::vector<DWORD>> after = WalkThePlies(again.window, transcript);
     for (size_t i = 0; i < before.size(); ++i)
         Check(after[i] == before[i], Format("board or panel differ at ply %d", static_cast<int>(i)));
     CloseTavix(again);
+
+    // The command-line tool reads the same final position from the file.
+    Position final;
+    BoardAfter(transcript, &final);
+    const std::string shown = RunBesideDriver(L"tavix-cli.exe", L"record show \"" + path + L"\"");
+    Check(shown.find("\nfinal " + PositionText(final) + "\r\n") != std::string::npos ||
+              shown.find("\nfinal " + PositionText(final) + "\n") != std::string::npos,
+          "tavix-cli record show prints: " + shown);
 
     const std::wstring junk = RecordFolder() + L"メモ.txt";
     WriteFileBytes(junk, "[Other]\r\nApplication=Tavix\r\n");

@@ -238,6 +238,8 @@ run_scenario() {
     mkdir -p "$app"
     cp -r "$dist_dir/." "$app/"
     cp "$driver" "$app/"
+    # The command-line tool, for scenarios that read what the program saved.
+    [ -f "$build_dir/tavix-cli.exe" ] && cp "$build_dir/tavix-cli.exe" "$app/"
     log=$out/$name.log
     WINEPREFIX=$prefix timeout "${TAVIX_E2E_TIMEOUT:-180}" "$loader" "$app/tavix-e2e-driver.exe" --desktop tavix \
         --shots "$(to_windows_path "$out")" "$name" >"$log" 2>&1
