@@ -4,6 +4,7 @@
 
 set(TAVIX_CORE_SOURCES
     core/board.cpp
+    core/bitboard.cpp
     core/notation.cpp
     core/position_text.cpp
     core/perft.cpp
@@ -14,6 +15,7 @@ set(TAVIX_ENGINE_SOURCES
     engine/evaluation.cpp
     engine/jobs.cpp
     engine/midgame.cpp
+    engine/plain_search.cpp
     engine/random.cpp
     engine/search_control.cpp
 )

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/bitboard.h"
 #include "engine/random.h"
 
 const std::int32_t WeightSets[3][WeightCount] = {
@@ -332,4 +333,12 @@ int Evaluate(EngineState& es, const Position& pos, int leafSide) {
         }
     }
     return CornersAndRounding(es, pos, sum);
+}
+
+int EvaluateDiscs(EngineState& es, const Discs& discs, int leafSide) {
+    Position pos;
+    InitBoard(pos);
+    for (int bit = 0; bit < 64; ++bit)
+        pos.board[SquareOfBit(bit)] = (discs.black & BitAt(bit)) ? Black : (discs.white & BitAt(bit)) ? White : Empty;
+    return Evaluate(es, pos, leafSide);
 }

@@ -25,6 +25,11 @@ int SelectWeights(EngineState& es, int set);
 // scratch state of es; pos is not changed.
 int Evaluate(EngineState& es, const Position& pos, int leafSide);
 
+// The same value for the discs of the fast board, as the search calls it;
+// the scratch state is not written.
+struct Discs;
+int EvaluateDiscs(EngineState& es, const Discs& discs, int leafSide);
+
 // The same value and scratch state, computed by walking every line with
 // LineScan: the plain form that Evaluate's line tables are built from and
 // checked against.

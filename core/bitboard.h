@@ -1,0 +1,125 @@
+// The rules on 64-bit sets of squares: the engine's fast form of the board.
+// Bit 8 * (row - 1) + (column - 1) stands for the square row * 10 + column,
+// so a1 is bit 0, h1 bit 7, a8 bit 56 and h8 bit 63. The mailbox stays the
+// board of the game; the engine converts at its boundary.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "core/board.h"
+
+using Bits = std::uint64_t;
+
+// Black's and white's discs.
+struct Discs {
+    Bits black;
+    Bits white;
+};
+
+constexpr int BitOfSquare(Square sq) { return (sq / 10 - 1) * 8 + (sq % 10 - 1); }
+constexpr Square SquareOfBit(int bit) { return (bit / 8 + 1) * 10 + bit % 8 + 1; }
+constexpr Bits BitAt(int bit) { return Bits{1} << bit; }
+
+// Portable population count: the 32-bit build runs on processors without
+// a counting instruction.
+constexpr int CountBits(Bits x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+}
+
+Discs DiscsOf(const Position& pos);
+
+namespace bitboard_detail {
+
+constexpr std::array<std::uint8_t, 100> MakeBitOfCell() {
+    std::array<std::uint8_t, 100> t{};
+    for (int b = 0; b < 64; ++b) t[SquareOfBit(b)] = static_cast<std::uint8_t>(b);
+    return t;
+}
+
+// The squares beyond each square along each direction, nearest first.
+// Directions 0..3 lead to higher bits (+1, +7, +8, +9), 4..7 to lower ones.
+struct RayTable {
+    Bits ray[64][8];
+    Bits neighbours[64];
+};
+
+constexpr RayTable MakeRays() {
+    RayTable t{};
+    constexpr int dr[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+    constexpr int dc[8] = {1, -1, 0, 1, -1, 1, 0, -1};
+    for (int b = 0; b < 64; ++b) {
+        t.neighbours[b] = 0;
+        for (int k = 0; k < 8; ++k) {
+            Bits m = 0;
+            int r = b / 8 + dr[k], c = b % 8 + dc[k];
+            if (r >= 0 && r < 8 && c >= 0 && c < 8) t.neighbours[b] |= BitAt(r * 8 + c);
+            for (; r >= 0 && r < 8 && c >= 0 && c < 8; r += dr[k], c += dc[k]) m |= BitAt(r * 8 + c);
+            t.ray[b][k] = m;
+        }
+    }
+    return t;
+}
+
+inline constexpr RayTable Rays = MakeRays();
+
+}  // namespace bitboard_detail
+
+// BitOfSquare by table, for the search's inner loops (playable squares only).
+inline int BitOfCell(Square sq) {
+    static constexpr std::array<std::uint8_t, 100> table = bitboard_detail::MakeBitOfCell();
+    return table[sq];
+}
+
+// The eight squares around a square.
+inline Bits NeighboursOf(int bit) { return bitboard_detail::Rays.neighbours[bit]; }
+
+// The discs of opp that own flips by playing on the empty square bit; 0 when
+// the move is not legal.
+inline Bits FlipsOf(int bit, Bits own, Bits opp) {
+    const Bits* ray = bitboard_detail::Rays.ray[bit];
+    Bits flips = 0;
+    for (int k = 0; k < 4; ++k) {
+        // Towards higher bits the first square that is not opp is the lowest.
+        const Bits m = ray[k];
+        const Bits notOpp = m & ~opp;
+        const Bits first = notOpp & (0 - notOpp);
+        flips |= (first & own) ? m & (first - 1) : 0;
+    }
+    for (int k = 4; k < 8; ++k) {
+        // Towards lower bits it is the highest; bit 0 stands in when there is
+        // none, and is then either opp or off the ray.
+        const Bits m = ray[k];
+        const Bits first = Bits{1} << (63 - std::countl_zero((m & ~opp) | 1));
+        flips |= (first & own & m) ? m & (0 - (first << 1)) : 0;
+    }
+    return flips;
+}
+
+// Every empty square where own flips something.
+inline Bits LegalMovesOf(Bits own, Bits opp) {
+    constexpr Bits NotEdgeFiles = 0x7E7E7E7E7E7E7E7Eull;
+    Bits moves = 0;
+    auto spread = [&](Bits maskedOpp, int d) {
+        Bits up = maskedOpp & (own << d);
+        up |= maskedOpp & (up << d);
+        const Bits pairsUp = maskedOpp & (maskedOpp << d);
+        up |= pairsUp & (up << 2 * d);
+        up |= pairsUp & (up << 2 * d);
+        Bits down = maskedOpp & (own >> d);
+        down |= maskedOpp & (down >> d);
+        const Bits pairsDown = maskedOpp & (maskedOpp >> d);
+        down |= pairsDown & (down >> 2 * d);
+        down |= pairsDown & (down >> 2 * d);
+        moves |= (up << d) | (down >> d);
+    };
+    spread(opp & NotEdgeFiles, 1);
+    spread(opp, 8);
+    spread(opp & NotEdgeFiles, 7);
+    spread(opp & NotEdgeFiles, 9);
+    return moves & ~(own | opp);
+}
