@@ -33,10 +33,14 @@ constexpr int CountBits(Bits x) {
 
 Discs DiscsOf(const Position& pos);
 
+// BitOfCell of a frame cell.
+constexpr std::uint8_t NoBit = 255;
+
 namespace bitboard_detail {
 
 constexpr std::array<std::uint8_t, 100> MakeBitOfCell() {
     std::array<std::uint8_t, 100> t{};
+    for (auto& c : t) c = NoBit;
     for (int b = 0; b < 64; ++b) t[SquareOfBit(b)] = static_cast<std::uint8_t>(b);
     return t;
 }
@@ -69,7 +73,7 @@ inline constexpr RayTable Rays = MakeRays();
 
 }  // namespace bitboard_detail
 
-// BitOfSquare by table, for the search's inner loops (playable squares only).
+// BitOfSquare by table, for the search's inner loops; NoBit on the frame.
 inline int BitOfCell(Square sq) {
     static constexpr std::array<std::uint8_t, 100> table = bitboard_detail::MakeBitOfCell();
     return table[sq];
