@@ -50,10 +50,12 @@ constexpr std::array<std::uint8_t, 100> MakeBitOfCell() {
 struct RayTable {
     Bits ray[64][8];
     Bits neighbours[64];
+    Bits diagonal[64], antiDiagonal[64];  // the whole line through the square
 };
 
 constexpr RayTable MakeRays() {
     RayTable t{};
+    for (int b = 0; b < 64; ++b) t.diagonal[b] = t.antiDiagonal[b] = 0;
     constexpr int dr[8] = {0, 1, 1, 1, 0, -1, -1, -1};
     constexpr int dc[8] = {1, -1, 0, 1, -1, 1, 0, -1};
     for (int b = 0; b < 64; ++b) {
@@ -65,11 +67,32 @@ constexpr RayTable MakeRays() {
             for (; r >= 0 && r < 8 && c >= 0 && c < 8; r += dr[k], c += dc[k]) m |= BitAt(r * 8 + c);
             t.ray[b][k] = m;
         }
+        t.diagonal[b] = BitAt(b) | t.ray[b][3] | t.ray[b][7];
+        t.antiDiagonal[b] = BitAt(b) | t.ray[b][1] | t.ray[b][5];
     }
     return t;
 }
 
 inline constexpr RayTable Rays = MakeRays();
+
+// Discs flipped along a line of eight by a move at place p, for each content
+// of the other places (bit set: the mover's disc, clear: the opponent's).
+constexpr std::array<std::array<std::uint8_t, 256>, 8> MakeLineFlips() {
+    std::array<std::array<std::uint8_t, 256>, 8> t{};
+    for (int p = 0; p < 8; ++p)
+        for (int own = 0; own < 256; ++own) {
+            int n = 0;
+            for (int d : {-1, 1}) {
+                int run = 0, q = p + d;
+                while (q >= 0 && q < 8 && !((own >> q) & 1)) ++run, q += d;
+                if (q >= 0 && q < 8) n += run;
+            }
+            t[p][own & ~(1 << p)] = static_cast<std::uint8_t>(n);
+        }
+    return t;
+}
+
+inline constexpr std::array<std::array<std::uint8_t, 256>, 8> LineFlips = MakeLineFlips();
 
 }  // namespace bitboard_detail
 
@@ -82,6 +105,10 @@ inline int BitOfCell(Square sq) {
 // The eight squares around a square.
 inline Bits NeighboursOf(int bit) { return bitboard_detail::Rays.neighbours[bit]; }
 
+// All ones when x holds a bit, else 0; without a branch, which the search
+// could not predict.
+inline Bits AllIfAny(Bits x) { return ((x - 1) >> 63) - 1; }
+
 // The discs of opp that own flips by playing on the empty square bit; 0 when
 // the move is not legal.
 inline Bits FlipsOf(int bit, Bits own, Bits opp) {
@@ -92,14 +119,14 @@ inline Bits FlipsOf(int bit, Bits own, Bits opp) {
         const Bits m = ray[k];
         const Bits notOpp = m & ~opp;
         const Bits first = notOpp & (0 - notOpp);
-        flips |= (first & own) ? m & (first - 1) : 0;
+        flips |= m & (first - 1) & AllIfAny(first & own);
     }
     for (int k = 4; k < 8; ++k) {
         // Towards lower bits it is the highest; bit 0 stands in when there is
         // none, and is then either opp or off the ray.
         const Bits m = ray[k];
         const Bits first = Bits{1} << (63 - std::countl_zero((m & ~opp) | 1));
-        flips |= (first & own & m) ? m & (0 - (first << 1)) : 0;
+        flips |= m & (0 - (first << 1)) & AllIfAny(first & own & m);
     }
     return flips;
 }
@@ -126,4 +153,23 @@ inline Bits LegalMovesOf(Bits own, Bits opp) {
     spread(opp & NotEdgeFiles, 7);
     spread(opp & NotEdgeFiles, 9);
     return moves & ~(own | opp);
+}
+
+// The number of discs own flips on the last empty square, bit, of a board
+// with 63 discs: every other square holds own or the opponent, so own's
+// discs alone say what each of the four lines through it holds. A line
+// shorter than eight is read with its missing places clear, which a run of
+// the opponent's discs cannot cross to an own disc.
+inline int CountLastFlips(int bit, Bits own) {
+    const int row = bit >> 3, file = bit & 7;
+    const auto& rays = bitboard_detail::Rays;
+    const auto& table = bitboard_detail::LineFlips;
+    constexpr Bits FileA = 0x0101010101010101ull;
+    const unsigned rank = static_cast<unsigned>(own >> (8 * row)) & 0xFF;
+    // The file's discs gathered into one byte by rank.
+    const unsigned column = static_cast<unsigned>((((own >> file) & FileA) * 0x0102040810204080ull) >> 56);
+    // A diagonal's discs gathered by file.
+    const unsigned diagonal = static_cast<unsigned>(((own & rays.diagonal[bit]) * FileA) >> 56);
+    const unsigned anti = static_cast<unsigned>(((own & rays.antiDiagonal[bit]) * FileA) >> 56);
+    return table[file][rank] + table[row][column] + table[file][diagonal] + table[file][anti];
 }

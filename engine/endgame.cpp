@@ -26,36 +26,91 @@ void CollectSmallEmpties(EngineState& es, const Discs& d) {
     const Bits empty = ~(d.black | d.white);
     int n = 0;
     for (int i = 0; i < es.emptyCount; ++i)
-        if (empty & BitAt(es.emptyBits[i])) es.smallBits[n++] = es.emptyBits[i];
+        if (empty & BitAt(es.emptyBits[i])) {
+            es.smallRank[es.emptyBits[i]] = static_cast<std::uint8_t>(n);
+            es.smallBits[n++] = es.emptyBits[i];
+        }
     es.smallCount = n;
 }
 
-// The last empty square: own plays it if it can, else the opponent, else
-// the game ends with it empty.
+// The last empty square, bit: own plays it if it can, else the opponent,
+// else the game ends with it empty. With 63 discs on the board, black's
+// count alone gives the disc difference.
 template <int Own>
-int SolveLastDiscs(EngineState& es, const Discs& d, PackedLine& line) {
-    constexpr int sign = Own == Black ? 1 : -1;
+inline int SolveLastAt(EngineState& es, Discs d, int bit, PackedLine& line) {
     ++es.nodes;
-    line = 0;
-    const int diff = DiscDifferenceOf(d);
-    const Bits empty = ~(d.black | d.white);
-    if (!empty) return diff;
-    const int bit = std::countr_zero(empty);
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<3 - Own>(d);
-    if (const int n = CountBits(FlipsOf(bit, own, opp)); n > 0) {
+    const int black = CountBits(d.black);
+    if (const int n = CountLastFlips(bit, own); n > 0) {
         line = static_cast<PackedLine>(SquareOfBit(bit));
-        return diff + sign * (2 * n + 1);
+        return Own == Black ? 2 * (black + n + 1) - 64 : 2 * (black - n) - 64;
     }
-    if (const int m = CountBits(FlipsOf(bit, opp, own)); m > 0) {
+    if (const int m = CountLastFlips(bit, opp); m > 0) {
         line = static_cast<PackedLine>(SquareOfBit(bit));
-        return diff - sign * (2 * m + 1);
+        return Own == Black ? 2 * (black - m) - 64 : 2 * (black + m + 1) - 64;
     }
-    return diff;
+    line = 0;
+    return 2 * black - 63;
 }
 
 template <int Own>
-int SolveSmallDiscs(EngineState& es, const Discs& d, int empties, bool passed, int alpha, int beta,
-                    PackedLine& line) {
+int SolveLastDiscs(EngineState& es, const Discs& d, PackedLine& line) {
+    const Bits empty = ~(d.black | d.white);
+    if (!empty) {
+        ++es.nodes;
+        line = 0;
+        return DiscDifferenceOf(d);
+    }
+    return SolveLastAt<Own>(es, d, std::countr_zero(empty), line);
+}
+
+template <int Own>
+inline Discs AfterMove(Bits own, Bits opp, int bit, Bits flips) {
+    const Bits placed = flips | BitAt(bit);
+    return Own == Black ? Discs{own | placed, opp ^ flips} : Discs{opp ^ flips, own | placed};
+}
+
+// Records a move's value at a node of the small solver: fail-hard, a move
+// replaces the line only when strictly better. True at a cut-off.
+template <int Own>
+inline bool RecordSmall(int v, int bit, PackedLine child, int& alpha, int& beta, PackedLine& line) {
+    if (Own == Black ? v > alpha : v < beta) {
+        (Own == Black ? alpha : beta) = v;
+        line = 0;
+    }
+    if (line != 0) return false;
+    line = static_cast<PackedLine>(SquareOfBit(bit)) | child << 8;
+    return alpha >= beta;
+}
+
+// Two empty squares, first and second in square order: each move leaves the
+// last square to the other side.
+template <int Own>
+int SolveTwo(EngineState& es, Discs d, int first, int second, bool passed, int alpha, int beta,
+             PackedLine& line) {
+    constexpr int Opp = 3 - Own;
+    line = 0;
+    if (NodeMustStop(es)) return 0;
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    bool moved = false;
+    const int squares[2] = {first, second};
+    for (int k = 0; k < 2; ++k) {
+        const int bit = squares[k];
+        if (!(NeighboursOf(bit) & opp)) continue;
+        const Bits flips = FlipsOf(bit, own, opp);
+        if (!flips) continue;
+        moved = true;
+        PackedLine child;
+        const int v = SolveLastAt<Opp>(es, AfterMove<Own>(own, opp, bit, flips), squares[1 - k], child);
+        if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
+    }
+    if (moved) return Own == Black ? alpha : beta;
+    if (passed) return DiscDifferenceOf(d);
+    return SolveTwo<Opp>(es, d, first, second, true, alpha, beta, line);
+}
+
+template <int Own>
+int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alpha, int beta, PackedLine& line) {
     constexpr int Opp = 3 - Own;
     line = 0;
     if (empties == 0) {
@@ -63,9 +118,16 @@ int SolveSmallDiscs(EngineState& es, const Discs& d, int empties, bool passed, i
         return DiscDifferenceOf(d);
     }
     if (empties == 1) return SolveLastDiscs<Own>(es, d, line);
-    if (NodeMustStop(es)) return 0;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits empty = ~(own | opp);
+    if (empties == 2 && CountBits(empty) == 2) {
+        // The two squares in square order.
+        const int low = std::countr_zero(empty), high = 63 - std::countl_zero(empty);
+        return es.smallRank[low] < es.smallRank[high]
+                   ? SolveTwo<Own>(es, d, low, high, passed, alpha, beta, line)
+                   : SolveTwo<Own>(es, d, high, low, passed, alpha, beta, line);
+    }
+    if (NodeMustStop(es)) return 0;
     bool moved = false;
     for (int i = 0; i < es.smallCount; ++i) {
         const int bit = es.smallBits[i];
@@ -74,19 +136,11 @@ int SolveSmallDiscs(EngineState& es, const Discs& d, int empties, bool passed, i
         const Bits flips = FlipsOf(bit, own, opp);
         if (!flips) continue;
         moved = true;
-        const Bits placed = flips | BitAt(bit);
-        const Discs next = Own == Black ? Discs{own | placed, opp ^ flips} : Discs{opp ^ flips, own | placed};
         PackedLine child;
-        const int v = SolveSmallDiscs<Opp>(es, next, empties - 1, false, alpha, beta, child);
+        const int v = SolveSmallDiscs<Opp>(es, AfterMove<Own>(own, opp, bit, flips), empties - 1, false, alpha,
+                                           beta, child);
         if (es.stopped) return 0;
-        if (Own == Black ? v > alpha : v < beta) {
-            (Own == Black ? alpha : beta) = v;
-            line = 0;
-        }
-        if (line == 0) {
-            line = static_cast<PackedLine>(SquareOfBit(bit)) | child << 8;
-            if (alpha >= beta) break;
-        }
+        if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
     }
     if (moved) return Own == Black ? alpha : beta;
     if (passed) return DiscDifferenceOf(d);

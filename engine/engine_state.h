@@ -38,6 +38,8 @@ struct EngineState {
     // nine empties, in the same order: the small solver walks only these.
     std::uint8_t smallBits[64] = {};
     int smallCount = 0;
+    std::uint8_t smallRank[64] = {};  // place of a square in smallBits
+
     // Search nodes visited (root, interior, solver and leaf calls).
     std::uint64_t nodes = 0;
     SearchControl* control = nullptr;
