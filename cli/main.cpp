@@ -14,6 +14,7 @@ void PrintUsage() {
         "  eval POSITION [--set A|B|C]   static evaluation, black's point of view\n"
         "  search POSITION DEPTH [--set A|B|C] [--slots N] [--window LO HI]\n"
         "  solve POSITION [--winloss | --window LO HI] [--slots N]\n"
+        "  solve --obf FILE   solves a board file's positions, checks them against its scores\n"
         "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
