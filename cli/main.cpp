@@ -17,6 +17,7 @@ void PrintUsage() {
         "  solve --obf FILE   solves a board file's positions, checks them against its scores\n"
         "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
+        "  book check FILE | book moves POSITION|MOVES [--book FILE] [--minimax] | book stats FILE\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
 }
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "solve") == 0) return RunSolve(argc, argv);
     if (std::strcmp(command, "move") == 0) return RunMove(argc, argv);
     if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
+    if (std::strcmp(command, "book") == 0) return RunBook(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

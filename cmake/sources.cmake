@@ -28,6 +28,11 @@ set(TAVIX_RECORD_SOURCES
     record/recent_files.cpp
 )
 
+set(TAVIX_BOOK_SOURCES
+    book/book_file.cpp
+    book/book_tree.cpp
+)
+
 set(TAVIX_VIEW_SOURCES
     view/layout.cpp
     view/message_lines.cpp
@@ -57,6 +62,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_CORE_SOURCES}
     ${TAVIX_ENGINE_SOURCES}
     ${TAVIX_RECORD_SOURCES}
+    ${TAVIX_BOOK_SOURCES}
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_APP_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
@@ -113,6 +119,7 @@ set(TAVIX_CLI_SOURCES
     cli/main.cpp
     cli/perft.cpp
     cli/bench.cpp
+    cli/book.cpp
     cli/engine_args.cpp
     cli/eval.cpp
     cli/move.cpp
