@@ -10,9 +10,6 @@ void LoadRecentRecord(HWND, int) {}
 void LoadDroppedFile(HWND, const wchar_t*) {}
 void BuildRecentMenu(HMENU) {}
 
-void LoadOpeningBook(const wchar_t*) {}
-void ReleaseOpeningBook() {}
-
 void BeginBoardSetup(HWND) {}
 void BoardSetupClick(HWND, POINT) {}
 void RemoveAllDiscs(HWND) {}

@@ -21,10 +21,6 @@ void LoadRecentRecord(HWND window, int slot);
 void LoadDroppedFile(HWND window, const wchar_t* fileName);
 void BuildRecentMenu(HMENU menu);
 
-// Opening book.
-void LoadOpeningBook(const wchar_t* path);
-void ReleaseOpeningBook();
-
 // Board set-up.
 void BeginBoardSetup(HWND window);
 void BoardSetupClick(HWND window, POINT client);

@@ -86,6 +86,7 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/players_store.cpp
     app/turn_loop.cpp
     app/history_commands.cpp
+    app/book_loader.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES

@@ -174,3 +174,16 @@ void SetScreenshotFolder(const std::wstring& folder);
 
 // Writes the screen (or a window's area of it) as a BMP file.
 bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
+
+// ---------------------------------------------------------------------------
+// Start-up before the main window; files beside the program
+
+// Starts Tavix.exe without waiting for its window, for what start-up shows
+// before it (the report on a bad book file). StartTavix is LaunchTavix and
+// WaitForMainWindow.
+Program LaunchTavix(const std::wstring& arguments = L"");
+// Waits until the program's main window is visible; fails the scenario if
+// it does not appear in time.
+void WaitForMainWindow(Program& program, DWORD timeoutMs = 20000);
+// Writes the bytes as the whole file; false when it cannot be written.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);

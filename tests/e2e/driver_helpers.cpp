@@ -92,6 +92,12 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 }  // namespace
 
 Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
+    Program program = LaunchTavix(arguments);
+    WaitForMainWindow(program, timeoutMs);
+    return program;
+}
+
+Program LaunchTavix(const std::wstring& arguments) {
     Program program;
     const std::wstring exe = TavixPath();
     std::wstring commandLine = L"\"" + exe + L"\"";
@@ -108,6 +114,10 @@ Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
     DuplicateHandle(GetCurrentProcess(), program.process.hProcess, GetCurrentProcess(), &copy, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
     if (copy) startedProcesses.push_back(copy);
+    return program;
+}
+
+void WaitForMainWindow(Program& program, DWORD timeoutMs) {
     const DWORD pid = program.process.dwProcessId;
     const bool appeared = WaitUntil(
         [&] {
@@ -124,7 +134,6 @@ Program StartTavix(const std::wstring& arguments, DWORD timeoutMs) {
         StopTavix(program);
         Fail("the main window (class Tavix) did not appear");
     }
-    return program;
 }
 
 DWORD WaitForExit(Program& program, DWORD timeoutMs) {
@@ -477,6 +486,16 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
     while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
     CloseHandle(file);
     return true;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
 }
 
 namespace {

@@ -1,7 +1,11 @@
 // The book file: line reading, the line syntax, loading with its error list
 // and the report text.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <cstdio>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -254,4 +258,47 @@ TEST(BookLoading, MemoryThatCannotBeHadLeavesTheBookAsItWas) {
     EXPECT_EQ(b.book.capacity, 2 * 65536);
     FinishOpeningBook(b.book);
     EXPECT_EQ(b.book.capacity, BookNodeCount(b.book)) << "trimmed to the nodes in use";
+}
+
+// The texts as the program shows them: the report in Shift-JIS is the UTF-8
+// report converted, and each message is the one of the shipped string table.
+TEST(BookLoading, ShiftJisTextsMatchTheStringTable) {
+    const std::string source = __FILE__;
+    const std::string root = source.substr(0, source.rfind("tests/unit/"));
+    std::map<std::string, int> ids;
+    std::ifstream header(root + "res/resource.h");
+    for (std::string row; std::getline(header, row);) {
+        char name[64];
+        int id = 0;
+        if (std::sscanf(row.c_str(), "#define %63s %d", name, &id) == 2) ids[name] = id;
+    }
+    std::ifstream rc(root + "res/book.rc");
+    ASSERT_TRUE(rc) << "res/book.rc";
+    int checked = 0;
+    BookLoadReport report;
+    for (std::string row; std::getline(rc, row);) {
+        char name[64];
+        const auto q = row.find('"');
+        if (q == std::string::npos || std::sscanf(row.c_str(), " IDS_%63[A-Z_],", name) != 1) continue;
+        const int id = ids["IDS_" + std::string(name)];
+        if (id < 3200) continue;
+        EXPECT_EQ(BookMessageText(id, BookTextEncoding::Utf8), row.substr(q + 1, row.rfind('"') - q - 1)) << name;
+        report.entries[report.listed++] = {id, 100 + id};
+        ++checked;
+    }
+    EXPECT_EQ(checked, 6);
+    report.errorLines = 1234;
+    std::string utf8 = ComposeBookReport(report, MessageUtf8, BookTextEncoding::Utf8);
+    const std::string sjis = ComposeBookReport(
+        report, [](int id) { return BookMessageText(id, BookTextEncoding::ShiftJis); }, BookTextEncoding::ShiftJis);
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    ASSERT_NE(cd, (iconv_t)-1);
+    std::string out(4 * utf8.size(), '\0');
+    char* src = utf8.data();
+    char* dst = out.data();
+    std::size_t srcLeft = utf8.size(), dstLeft = out.size();
+    ASSERT_NE(iconv(cd, &src, &srcLeft, &dst, &dstLeft), static_cast<std::size_t>(-1));
+    iconv_close(cd);
+    out.resize(out.size() - dstLeft);
+    EXPECT_EQ(out, sjis);
 }
