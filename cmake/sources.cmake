@@ -30,6 +30,7 @@ set(TAVIX_RECORD_SOURCES
 
 set(TAVIX_BOOK_SOURCES
     book/book_file.cpp
+    book/book_moves_text.cpp
     book/book_tree.cpp
 )
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "book/book_moves_text.h"
 #include "book/book_symmetry.h"
 #include "book_test_support.h"
 #include "engine/random.h"
@@ -271,6 +272,9 @@ TEST(BookLookup, ListOrderThresholdCapAndDisplay) {
     ASSERT_EQ(ListBookMoves(b.book, pos, pos.moveNumber, LeafEvaluation, list), 0);
     EXPECT_EQ(ListedSquares(list), "f6d6f4") << "equal values by line count";
     EXPECT_EQ(list.entries[0].node->lineCount, 2);
+    // The dialog's line of it: rank, full-width square, value, line count.
+    EXPECT_EQ(BookMoveLineText(1, list.entries[0], LeafEvaluation), "  1  \x82\x86\x82\x55      +2         2");
+    EXPECT_EQ(BookNodeCountText(BookNodeCount(b.book)), "\x8E\x67\x97\x70\xBE\xD9\x90\x94\n8");
     ASSERT_EQ(ListBookMoves(b.book, pos, pos.moveNumber, MinimaxEvaluation, list), 0);
     EXPECT_EQ(ListedSquares(list), "d6f6f4") << "minimax: d6 +2, f6 -max(-2, -1) = +1";
 
