@@ -2,9 +2,6 @@
 
 void HandleResearchReady(HWND, WPARAM) {}
 
-void LoadOpeningBook(const wchar_t*) {}
-void ReleaseOpeningBook() {}
-
 void BeginBoardSetup(HWND) {}
 void BoardSetupClick(HWND, POINT) {}
 void RemoveAllDiscs(HWND) {}

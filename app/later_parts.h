@@ -12,10 +12,6 @@
 // Turn loop and jobs.
 void HandleResearchReady(HWND window, WPARAM kind);
 
-// Opening book.
-void LoadOpeningBook(const wchar_t* path);
-void ReleaseOpeningBook();
-
 // Board set-up.
 void BeginBoardSetup(HWND window);
 void BoardSetupClick(HWND window, POINT client);

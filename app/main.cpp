@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/book_loader.h"
 #include "app/command_line.h"
 #include "app/game_session.h"
 #include "app/help_key.h"
@@ -31,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     GetModuleFileNameW(nullptr, executable, MAX_PATH);
     SetShellFilePaths(executable);
 
-    LoadOpeningBook(ShellFiles().book);
+    LoadOpeningBook(L"" TAVIX_VERSION_TEXT, ShellFiles().book);
     BuildDisplayPalette();
 
     GameSession& session = Session();

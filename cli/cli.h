@@ -8,6 +8,7 @@ int RunSolve(int argc, char** argv);
 int RunMove(int argc, char** argv);
 int RunBench(int argc, char** argv);
 int RunRecord(int argc, char** argv);
+int RunBook(int argc, char** argv);
 
 // Reads POSITION from argv[index] (and argv[index + 1] when the side to move
 // stands in its own argument); returns the number of arguments used, 0 on error.

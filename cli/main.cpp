@@ -14,10 +14,12 @@ void PrintUsage() {
         "  eval POSITION [--set A|B|C]   static evaluation, black's point of view\n"
         "  search POSITION DEPTH [--set A|B|C] [--slots N] [--window LO HI]\n"
         "  solve POSITION [--winloss | --window LO HI] [--slots N]\n"
+        "  solve --obf FILE   solves a board file's positions, checks them against its scores\n"
         "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
         "  record show FILE   a record file's start, plies, transcript and final position\n"
         "  record new TRANSCRIPT|BOARDSTRING   a record of that game on standard output\n"
+        "  book check FILE | book moves POSITION|MOVES [--book FILE] [--minimax] | book stats FILE\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
 }
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "move") == 0) return RunMove(argc, argv);
     if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
     if (std::strcmp(command, "record") == 0) return RunRecord(argc, argv);
+    if (std::strcmp(command, "book") == 0) return RunBook(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

@@ -4,6 +4,7 @@
 
 set(TAVIX_CORE_SOURCES
     core/board.cpp
+    core/bitboard.cpp
     core/notation.cpp
     core/position_text.cpp
     core/perft.cpp
@@ -14,6 +15,7 @@ set(TAVIX_ENGINE_SOURCES
     engine/evaluation.cpp
     engine/jobs.cpp
     engine/midgame.cpp
+    engine/plain_search.cpp
     engine/random.cpp
     engine/search_control.cpp
 )
@@ -24,6 +26,12 @@ set(TAVIX_RECORD_SOURCES
     record/record_file.cpp
     record/game_text.cpp
     record/recent_files.cpp
+)
+
+set(TAVIX_BOOK_SOURCES
+    book/book_file.cpp
+    book/book_moves_text.cpp
+    book/book_tree.cpp
 )
 
 set(TAVIX_VIEW_SOURCES
@@ -55,6 +63,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_CORE_SOURCES}
     ${TAVIX_ENGINE_SOURCES}
     ${TAVIX_RECORD_SOURCES}
+    ${TAVIX_BOOK_SOURCES}
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_APP_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
@@ -81,6 +90,7 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/recent_files_store.cpp
     app/record_commands.cpp
     app/clipboard_commands.cpp
+    app/book_loader.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
@@ -114,6 +124,7 @@ set(TAVIX_CLI_SOURCES
     cli/main.cpp
     cli/perft.cpp
     cli/bench.cpp
+    cli/book.cpp
     cli/engine_args.cpp
     cli/eval.cpp
     cli/move.cpp

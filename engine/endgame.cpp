@@ -1,5 +1,6 @@
 #include "engine/endgame.h"
 
+#include "engine/disc_search.h"
 #include "engine/search_loops.h"
 
 int DefaultOrderDepth(int empties) {
@@ -10,185 +11,214 @@ int DefaultOrderDepth(int empties) {
 
 namespace {
 
+// A line of at most eight moves, one square a byte, the first move lowest:
+// the small solver's lines are built by a shift instead of a copy.
+using PackedLine = std::uint64_t;
+
+void UnpackLine(PackedLine packed, Line& line) {
+    int k = 0;
+    for (; packed != 0; packed >>= 8) line.squares[k++] = static_cast<Square>(packed & 0xFF);
+    line.squares[k] = 0;
+}
+
 // Squares of the empty list that are empty now, for the small solver.
-void CollectSmallEmpties(EngineState& es, const Position& pos) {
+void CollectSmallEmpties(EngineState& es, const Discs& d) {
+    const Bits empty = ~(d.black | d.white);
     int n = 0;
-    for (const Square* e = es.emptyList; *e != 0; ++e)
-        if (pos.board[*e] == Empty) es.smallEmpties[n++] = *e;
-    es.smallEmpties[n] = 0;
-}
-
-// A move flips something only next to an opponent disc; the cheap test
-// spares PlayMove's eight walks on most squares that flip nothing.
-template <int Colour>
-inline bool TouchesColour(const Position& pos, Square sq) {
-    const std::uint8_t* b = pos.board;
-    return b[sq - 11] == Colour || b[sq - 10] == Colour || b[sq - 9] == Colour || b[sq - 1] == Colour ||
-           b[sq + 1] == Colour || b[sq + 9] == Colour || b[sq + 10] == Colour || b[sq + 11] == Colour;
-}
-
-// Makes a move as PlayMove does, noting the flipped squares so that the
-// take-back only rewrites them. Returns the number flipped (0: no move made).
-template <int Own>
-inline int PlayMoveNoted(Position& pos, Square sq, Square* flipped) {
-    constexpr std::uint8_t Opp = 3 - Own;
-    std::uint8_t* b = pos.board;
-    int total = 0;
-    for (int i = 0; i < 8; ++i) {
-        const int d = Directions[i];
-        Square q = sq + d;
-        if (b[q] != Opp) continue;
-        do q += d; while (b[q] == Opp);
-        if (b[q] != Own) continue;
-        for (q -= d; q != sq; q -= d) {
-            b[q] = Own;
-            flipped[total++] = q;
+    for (int i = 0; i < es.emptyCount; ++i)
+        if (empty & BitAt(es.emptyBits[i])) {
+            es.smallRank[es.emptyBits[i]] = static_cast<std::uint8_t>(n);
+            es.smallBits[n++] = es.emptyBits[i];
         }
-    }
-    if (total > 0) {
-        b[sq] = Own;
-        pos.discDifference += (Own == Black ? 1 : -1) * (2 * total + 1);
-    }
-    return total;
+    es.smallCount = n;
 }
 
+// The last empty square, bit: own plays it if it can, else the opponent,
+// else the game ends with it empty. With 63 discs on the board, black's
+// count alone gives the disc difference.
 template <int Own>
-inline void UndoMoveNoted(Position& pos, Square sq, const Square* flipped, int count) {
-    constexpr std::uint8_t Opp = 3 - Own;
-    for (int k = 0; k < count; ++k) pos.board[flipped[k]] = Opp;
-    pos.board[sq] = Empty;
-    pos.discDifference -= (Own == Black ? 1 : -1) * (2 * count + 1);
-}
-
-template <int Own>
-int SolveLastAs(EngineState& es, const Position& pos, Line& line) {
-    constexpr int Opp = 3 - Own;
-    constexpr int sign = Own == Black ? 1 : -1;
-    line.squares[0] = 0;
+inline int SolveLastAt(EngineState& es, Discs d, int bit, PackedLine& line) {
     ++es.nodes;
-    const Square* e = es.smallEmpties;
-    while (pos.board[*e] != Empty) ++e;
-    const Square sq = *e;
-    if (const int n = CountFlipsAs<Own>(pos, sq); n > 0) {
-        line.squares[0] = sq;
-        line.squares[1] = 0;
-        return pos.discDifference + sign * (2 * n + 1);
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<3 - Own>(d);
+    const int black = CountBits(d.black);
+    if (const int n = CountLastFlips(bit, own); n > 0) {
+        line = static_cast<PackedLine>(SquareOfBit(bit));
+        return Own == Black ? 2 * (black + n + 1) - 64 : 2 * (black - n) - 64;
     }
-    if (const int m = CountFlipsAs<Opp>(pos, sq); m > 0) {
-        line.squares[0] = sq;
-        line.squares[1] = 0;
-        return pos.discDifference - sign * (2 * m + 1);
+    if (const int m = CountLastFlips(bit, opp); m > 0) {
+        line = static_cast<PackedLine>(SquareOfBit(bit));
+        return Own == Black ? 2 * (black - m) - 64 : 2 * (black + m + 1) - 64;
     }
-    return pos.discDifference;
+    line = 0;
+    return 2 * black - 63;
 }
 
 template <int Own>
-int SolveSmallAs(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta, Line& line) {
-    constexpr int Opp = 3 - Own;
-    line.squares[0] = 0;
-    if (empties == 0) {
+int SolveLastDiscs(EngineState& es, const Discs& d, PackedLine& line) {
+    const Bits empty = ~(d.black | d.white);
+    if (!empty) {
         ++es.nodes;
-        return pos.discDifference;
+        line = 0;
+        return DiscDifferenceOf(d);
     }
-    if (empties == 1) return SolveLastAs<Own>(es, pos, line);
+    return SolveLastAt<Own>(es, d, std::countr_zero(empty), line);
+}
+
+template <int Own>
+inline Discs AfterMove(Bits own, Bits opp, int bit, Bits flips) {
+    const Bits placed = flips | BitAt(bit);
+    return Own == Black ? Discs{own | placed, opp ^ flips} : Discs{opp ^ flips, own | placed};
+}
+
+// Records a move's value at a node of the small solver: fail-hard, a move
+// replaces the line only when strictly better. True at a cut-off.
+template <int Own>
+inline bool RecordSmall(int v, int bit, PackedLine child, int& alpha, int& beta, PackedLine& line) {
+    if (Own == Black ? v > alpha : v < beta) {
+        (Own == Black ? alpha : beta) = v;
+        line = 0;
+    }
+    if (line != 0) return false;
+    line = static_cast<PackedLine>(SquareOfBit(bit)) | child << 8;
+    return alpha >= beta;
+}
+
+// Two empty squares, first and second in square order: each move leaves the
+// last square to the other side.
+template <int Own>
+int SolveTwo(EngineState& es, Discs d, int first, int second, bool passed, int alpha, int beta,
+             PackedLine& line) {
+    constexpr int Opp = 3 - Own;
+    line = 0;
     if (NodeMustStop(es)) return 0;
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     bool moved = false;
-    for (const Square* e = es.smallEmpties; *e != 0; ++e) {
-        const Square sq = *e;
-        if (pos.board[sq] != Empty || !TouchesColour<Opp>(pos, sq)) continue;
-        Square flipped[24];  // at most 6 discs along each of the four lines through a square
-        const int count = PlayMoveNoted<Own>(pos, sq, flipped);
-        if (count == 0) continue;
+    const int squares[2] = {first, second};
+    for (int k = 0; k < 2; ++k) {
+        const int bit = squares[k];
+        if (!(NeighboursOf(bit) & opp)) continue;
+        const Bits flips = FlipsOf(bit, own, opp);
+        if (!flips) continue;
         moved = true;
-        Line child;
-        const int v = SolveSmallAs<Opp>(es, pos, empties - 1, false, alpha, beta, child);
-        UndoMoveNoted<Own>(pos, sq, flipped, count);
-        if (es.stopped) return 0;
-        if (Own == Black) {
-            if (v > alpha) {
-                alpha = v;
-                line.squares[0] = 0;
-            }
-        } else {
-            if (v < beta) {
-                beta = v;
-                line.squares[0] = 0;
-            }
-        }
-        if (line.squares[0] == 0) {
-            CopyLine(line, sq, child);
-            if (alpha >= beta) return Own == Black ? alpha : beta;
-        }
+        PackedLine child;
+        const int v = SolveLastAt<Opp>(es, AfterMove<Own>(own, opp, bit, flips), squares[1 - k], child);
+        if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
     }
     if (moved) return Own == Black ? alpha : beta;
-    if (passed) return pos.discDifference;
-    return SolveSmallAs<Opp>(es, pos, empties, true, alpha, beta, line);
+    if (passed) return DiscDifferenceOf(d);
+    return SolveTwo<Opp>(es, d, first, second, true, alpha, beta, line);
 }
 
 template <int Own>
-int SolveAs(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta, Line& line) {
+int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alpha, int beta, PackedLine& line) {
     constexpr int Opp = 3 - Own;
-    if (empties <= SmallSolveEmpties) {
-        CollectSmallEmpties(es, pos);
-        return SolveSmallAs<Own>(es, pos, empties, passed, alpha, beta, line);
+    line = 0;
+    if (empties == 0) {
+        ++es.nodes;
+        return DiscDifferenceOf(d);
     }
+    if (empties == 1) return SolveLastDiscs<Own>(es, d, line);
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    const Bits empty = ~(own | opp);
+    if (empties == 2 && CountBits(empty) == 2) {
+        // The two squares in square order.
+        const int low = std::countr_zero(empty), high = 63 - std::countl_zero(empty);
+        return es.smallRank[low] < es.smallRank[high]
+                   ? SolveTwo<Own>(es, d, low, high, passed, alpha, beta, line)
+                   : SolveTwo<Own>(es, d, high, low, passed, alpha, beta, line);
+    }
+    if (NodeMustStop(es)) return 0;
+    bool moved = false;
+    for (int i = 0; i < es.smallCount; ++i) {
+        const int bit = es.smallBits[i];
+        // A move flips something only next to an opponent disc.
+        if (!(empty & BitAt(bit)) || !(NeighboursOf(bit) & opp)) continue;
+        const Bits flips = FlipsOf(bit, own, opp);
+        if (!flips) continue;
+        moved = true;
+        PackedLine child;
+        const int v = SolveSmallDiscs<Opp>(es, AfterMove<Own>(own, opp, bit, flips), empties - 1, false, alpha,
+                                           beta, child);
+        if (es.stopped) return 0;
+        if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
+    }
+    if (moved) return Own == Black ? alpha : beta;
+    if (passed) return DiscDifferenceOf(d);
+    return SolveSmallDiscs<Opp>(es, d, empties, true, alpha, beta, line);
+}
+
+template <int Own>
+int SolveSmallToLine(EngineState& es, const Discs& d, int empties, bool passed, int alpha, int beta,
+                     Line& line) {
+    CollectSmallEmpties(es, d);
+    PackedLine packed;
+    const int v = SolveSmallDiscs<Own>(es, d, empties, passed, alpha, beta, packed);
+    UnpackLine(packed, line);
+    return v;
+}
+
+template <int Own>
+int SolveDiscs(EngineState& es, const Discs& d, int empties, bool passed, int alpha, int beta, Line& line) {
+    constexpr int Opp = 3 - Own;
+    if (empties <= SmallSolveEmpties) return SolveSmallToLine<Own>(es, d, empties, passed, alpha, beta, line);
     line.squares[0] = 0;
     if (NodeMustStop(es)) return 0;
     MoveList list;
-    const int n = GenerateMoves(es, pos, Own, list);
+    const int n = GenerateDiscMoves<Own>(es, d, list);
     if (n == 0) {
-        if (passed) return pos.discDifference;
-        return SolveAs<Opp>(es, pos, empties, true, alpha, beta, line);
+        if (passed) return DiscDifferenceOf(d);
+        return SolveDiscs<Opp>(es, d, empties, true, alpha, beta, line);
     }
     if (n >= 2) {
-        OrderMoves(es, pos, Own, DefaultOrderDepth(empties), -FullWindow, FullWindow, list, false);
+        OrderDiscMoves<Own>(es, d, DefaultOrderDepth(empties), -FullWindow, FullWindow, list, false);
         if (es.stopped) return 0;
     }
-    return RunNodeLoop<Own>(es, pos, list, n, alpha, beta, line, [&](int a, int b, Line& child) {
-        return SolveAs<Opp>(es, pos, empties - 1, false, a, b, child);
+    return RunNodeLoop<Own>(es, list, n, alpha, beta, line, [&](Square sq, int a, int b, Line& child) {
+        return SolveDiscs<Opp>(es, PlayedDiscs<Own>(d, BitOfCell(sq)), empties - 1, false, a, b, child);
     });
 }
 
 }  // namespace
 
 int SolveBlack(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta, Line& line) {
-    return SolveAs<Black>(es, pos, empties, passed, alpha, beta, line);
+    return SolveDiscs<Black>(es, DiscsOf(pos), empties, passed, alpha, beta, line);
 }
 int SolveWhite(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta, Line& line) {
-    return SolveAs<White>(es, pos, empties, passed, alpha, beta, line);
+    return SolveDiscs<White>(es, DiscsOf(pos), empties, passed, alpha, beta, line);
 }
 int SolveSmallBlack(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta,
                     Line& line) {
-    CollectSmallEmpties(es, pos);
-    return SolveSmallAs<Black>(es, pos, empties, passed, alpha, beta, line);
+    return SolveSmallToLine<Black>(es, DiscsOf(pos), empties, passed, alpha, beta, line);
 }
 int SolveSmallWhite(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta,
                     Line& line) {
-    CollectSmallEmpties(es, pos);
-    return SolveSmallAs<White>(es, pos, empties, passed, alpha, beta, line);
+    return SolveSmallToLine<White>(es, DiscsOf(pos), empties, passed, alpha, beta, line);
 }
 int SolveLastBlack(EngineState& es, const Position& pos, Line& line) {
-    CollectSmallEmpties(es, pos);
-    return SolveLastAs<Black>(es, pos, line);
+    PackedLine packed;
+    const int v = SolveLastDiscs<Black>(es, DiscsOf(pos), packed);
+    UnpackLine(packed, line);
+    return v;
 }
 int SolveLastWhite(EngineState& es, const Position& pos, Line& line) {
-    CollectSmallEmpties(es, pos);
-    return SolveLastAs<White>(es, pos, line);
+    PackedLine packed;
+    const int v = SolveLastDiscs<White>(es, DiscsOf(pos), packed);
+    UnpackLine(packed, line);
+    return v;
 }
 
 void SolveRoot(EngineState& es, Position& pos, int empties, int lo, int hi, int orderDepth, int orderLo,
                int orderHi, int slots, ResultList& results, LineBuffer& lines, bool display,
                Pacing pacing) {
-    results.entries[0] = {nullptr, 0};
+    const Discs d = DiscsOf(pos);
     MoveList list;
-    const int n = GenerateMoves(es, pos, Black, list);
-    if (NodeMustStop(es) || n == 0) return;
-    if (n >= 2) {
-        if (orderDepth != 0) OrderMoves(es, pos, Black, orderDepth, orderLo, orderHi, list, display);
-        else if (empties > SmallSolveEmpties)
-            OrderMoves(es, pos, Black, DefaultOrderDepth(empties), -FullWindow, FullWindow, list, display);
-        if (es.stopped) return;
-    }
-    RunRootLoop(es, pos, list, n, lo, hi, slots, empties + 1, results, lines, display, pacing,
-                [&](int a, int b, Line& child) { return SolveWhite(es, pos, empties - 1, false, a, b, child); });
+    const int n = GenerateDiscMoves<Black>(es, d, list);
+    // Without an ordering instruction the default rule orders the root.
+    const int depth = orderDepth != 0 ? orderDepth : DefaultOrderDepth(empties);
+    const int oLo = orderDepth != 0 ? orderLo : -FullWindow, oHi = orderDepth != 0 ? orderHi : FullWindow;
+    RunRoot(
+        es, pos.legalMoveCount, list, n, orderDepth != 0 || empties > SmallSolveEmpties,
+        [&](MoveList& l) { OrderDiscMoves<Black>(es, d, depth, oLo, oHi, l, display); }, lo, hi, slots, empties + 1, results, lines, display, pacing, [&](Square sq, int a, int b, Line& child) {
+            return SolveDiscs<White>(es, PlayedDiscs<Black>(d, BitOfCell(sq)), empties - 1, false, a, b, child);
+        });
 }

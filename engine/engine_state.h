@@ -29,11 +29,17 @@ struct EngineState {
     std::uint8_t whiteCaptures[100] = {};
     std::uint8_t discFlags[100] = {};
     int leafSide = 0;
-    // Empty squares at the start of the job in square order, ended by 0.
+    // Empty squares at the start of the job in square order, ended by 0,
+    // and the same squares as bit numbers of the fast board.
     Square emptyList[65] = {};
+    std::uint8_t emptyBits[64] = {};
+    int emptyCount = 0;
     // The squares of emptyList still empty when the solver last went below
     // nine empties, in the same order: the small solver walks only these.
-    Square smallEmpties[65] = {};
+    std::uint8_t smallBits[64] = {};
+    int smallCount = 0;
+    std::uint8_t smallRank[64] = {};  // place of a square in smallBits
+
     // Search nodes visited (root, interior, solver and leaf calls).
     std::uint64_t nodes = 0;
     SearchControl* control = nullptr;

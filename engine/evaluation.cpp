@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/bitboard.h"
 #include "engine/random.h"
 
 const std::int32_t WeightSets[3][WeightCount] = {
@@ -44,9 +45,7 @@ void MarkOpenEnd(EngineState& es, const Position& pos, Square beyond, int emptie
 
 }  // namespace
 
-// Kept out of line: the table builder calls it on a synthetic board, where
-// inlining only invites false out-of-bounds warnings.
-[[gnu::noinline]] void LineScan(EngineState& es, const Position& pos, Square first, int d) {
+void LineScan(EngineState& es, const Position& pos, Square first, int d) {
     const std::uint8_t* b = pos.board;
     Square s = first;
     int before = 0;
@@ -88,46 +87,119 @@ void MarkOpenEnd(EngineState& es, const Position& pos, Square beyond, int emptie
     }
 }
 
-int LoneCSquare(const Position& pos, Square corner, int d) {
-    const std::uint8_t* b = pos.board;
-    const std::uint8_t c = b[corner + d];
+namespace {
+
+// What the corner terms read of a board and its last line scan: the cells
+// with the frame around them, the Exposed and SemiExposed flags and the
+// capture directions of each colour (counted up to 2, all the rules ask).
+// Two forms: the mailbox with the scratch state, and the fast board.
+struct MailboxView {
+    const EngineState* es;
+    const Position& pos;
+    std::uint8_t Cell(Square sq) const { return pos.board[sq]; }
+    bool IsExposed(Square sq) const { return es->discFlags[sq] & Exposed; }
+    bool IsExposedOrSemi(Square sq) const { return es->discFlags[sq] & (Exposed | SemiExposed); }
+    int BlackCaptures(Square sq) const { return es->blackCaptures[sq]; }
+    int WhiteCaptures(Square sq) const { return es->whiteCaptures[sq]; }
+};
+
+struct DiscView {
+    Bits black, white, exposed, exposedOrSemi;
+    Bits blackOne, blackTwo, whiteOne, whiteTwo;  // at least one, at least two directions
+    static bool Has(Bits set, Square sq) {
+        const int bit = BitOfCell(sq);
+        return bit != NoBit && ((set >> bit) & 1);
+    }
+    std::uint8_t Cell(Square sq) const {
+        if (BitOfCell(sq) == NoBit) return Border;
+        return Has(black, sq) ? Black : Has(white, sq) ? White : Empty;
+    }
+    bool IsExposed(Square sq) const { return Has(exposed, sq); }
+    bool IsExposedOrSemi(Square sq) const { return Has(exposedOrSemi, sq); }
+    int BlackCaptures(Square sq) const { return Has(blackTwo, sq) ? 2 : Has(blackOne, sq) ? 1 : 0; }
+    int WhiteCaptures(Square sq) const { return Has(whiteTwo, sq) ? 2 : Has(whiteOne, sq) ? 1 : 0; }
+};
+
+template <class View>
+int LoneCSquareIn(const View& v, Square corner, int d) {
+    const std::uint8_t c = v.Cell(corner + d);
     if (c == Empty) return 0;
-    if (b[corner + 2 * d] != Empty) return 0;
-    if (b[corner + 3 * d] == Opponent(c)) return 0;
+    if (v.Cell(corner + 2 * d) != Empty) return 0;
+    if (v.Cell(corner + 3 * d) == Opponent(c)) return 0;
     return c == Black ? 1 : -1;
 }
 
-int EdgeRunPattern(const Position& pos, Square corner, int d, int e) {
-    const std::uint8_t* b = pos.board;
-    if (b[corner + d] != Empty) return 0;
-    const std::uint8_t y = b[corner + 2 * d + e];
+template <class View>
+int EdgeRunPatternIn(const View& v, Square corner, int d, int e) {
+    if (v.Cell(corner + d) != Empty) return 0;
+    const std::uint8_t y = v.Cell(corner + 2 * d + e);
     if (!IsDisc(y)) return 0;
     Square s = corner + 2 * d;
-    while (b[s] == y) s += d;
-    if (b[s] == Border || b[s + d] != Border) return 0;
+    while (v.Cell(s) == y) s += d;
+    if (v.Cell(s) == Border || v.Cell(s + d) != Border) return 0;
     return y == Black ? 1 : -1;
 }
 
-bool EdgeThreatHolds(const EngineState& es, const Position& pos, Square corner, int d) {
-    const std::uint8_t* b = pos.board;
+template <class View>
+bool EdgeThreatHoldsIn(const View& v, Square corner, int d) {
     Square s = corner + d;
-    if (!(es.discFlags[s] & Exposed)) return false;
-    const std::uint8_t x = b[s];
-    while (es.discFlags[s] & Exposed) s += d;
-    if (b[s] != Empty) return true;
-    const std::uint8_t y = b[s - d];
+    if (!v.IsExposed(s)) return false;
+    const std::uint8_t x = v.Cell(s);
+    while (v.IsExposed(s)) s += d;
+    if (v.Cell(s) != Empty) return true;
+    const std::uint8_t y = v.Cell(s - d);
     const Square t = s + d;
-    if (b[t] != y) return (es.discFlags[t] & Exposed) != 0;
-    if (!(es.discFlags[t] & Exposed)) return true;
+    if (v.Cell(t) != y) return v.IsExposed(t);
+    if (!v.IsExposed(t)) return true;
     Square u = t + d;
-    while (b[u] == y) u += d;
-    if (b[u] == Border) return false;
+    while (v.Cell(u) == y) u += d;
+    if (v.Cell(u) == Border) return false;
     u += d;
-    while (b[u] == x) u += d;
-    return b[u] == y;
+    while (v.Cell(u) == x) u += d;
+    return v.Cell(u) == y;
 }
 
-namespace {
+struct CornerSpec {
+    Square corner;
+    int d1, d2;
+};
+
+constexpr CornerSpec Corners[4] = {{11, 1, 10}, {81, -10, 1}, {18, -1, 10}, {88, -10, -1}};
+
+template <class View>
+int CornerTerms(const View& v, const std::int32_t* w, int leafSide, const CornerSpec& c) {
+    const std::uint8_t held = v.Cell(c.corner);
+    if (held == Black) return w[6];
+    if (held == White) return -w[6];
+    int sum = 0;
+    const Square x = c.corner + c.d1 + c.d2;
+    const int bc = v.BlackCaptures(c.corner);
+    const int wc = v.WhiteCaptures(c.corner);
+    auto threat = [&] { return EdgeThreatHoldsIn(v, c.corner, c.d1) || EdgeThreatHoldsIn(v, c.corner, c.d2); };
+    if (leafSide == 0) {
+        if (bc > 0) sum += w[7];
+        else if (wc >= 2) sum -= w[7];
+        else if (wc == 1 && (v.Cell(x) == Black || threat())) sum -= w[7];
+    } else {
+        if (wc > 0) sum -= w[7];
+        else if (bc >= 2) sum += w[7];
+        else if (bc == 1 && (v.Cell(x) == White || threat())) sum += w[7];
+    }
+    if (v.IsExposedOrSemi(x)) sum += v.Cell(x) == Black ? w[8] : -w[8];
+    sum += w[9] * (LoneCSquareIn(v, c.corner, c.d2) + LoneCSquareIn(v, c.corner, c.d1));
+    const int t = EdgeRunPatternIn(v, c.corner, c.d2, c.d1) + EdgeRunPatternIn(v, c.corner, c.d1, c.d2);
+    if (t == 2) sum += w[11];
+    else if (t == 1) sum += w[10];
+    else if (t == -1) sum -= w[10];
+    else if (t == -2) sum -= w[11];
+    return sum;
+}
+
+template <class View>
+int CornersAndRounding(const View& v, const std::int32_t* w, int leafSide, std::int32_t sum) {
+    for (const CornerSpec& c : Corners) sum += CornerTerms(v, w, leafSide, c);
+    return (sum + 2) >> 2;
+}
 
 struct LineStart {
     Square first;
@@ -143,46 +215,6 @@ constexpr LineStart ScanLines[38] = {
     {48, 9},  {58, 9},  {68, 9},
 };
 
-struct CornerSpec {
-    Square corner;
-    int d1, d2;
-};
-
-constexpr CornerSpec Corners[4] = {{11, 1, 10}, {81, -10, 1}, {18, -1, 10}, {88, -10, -1}};
-
-int CornerTerms(const EngineState& es, const Position& pos, const CornerSpec& c) {
-    const std::uint8_t* b = pos.board;
-    const std::int32_t* w = es.evalWeights;
-    const std::uint8_t held = b[c.corner];
-    if (held == Black) return w[6];
-    if (held == White) return -w[6];
-    int sum = 0;
-    const Square x = c.corner + c.d1 + c.d2;
-    const int bc = es.blackCaptures[c.corner];
-    const int wc = es.whiteCaptures[c.corner];
-    if (es.leafSide == 0) {
-        if (bc > 0) sum += w[7];
-        else if (wc >= 2) sum -= w[7];
-        else if (wc == 1 && (b[x] == Black || EdgeThreatHolds(es, pos, c.corner, c.d1) ||
-                             EdgeThreatHolds(es, pos, c.corner, c.d2)))
-            sum -= w[7];
-    } else {
-        if (wc > 0) sum -= w[7];
-        else if (bc >= 2) sum += w[7];
-        else if (bc == 1 && (b[x] == White || EdgeThreatHolds(es, pos, c.corner, c.d1) ||
-                             EdgeThreatHolds(es, pos, c.corner, c.d2)))
-            sum += w[7];
-    }
-    if (es.discFlags[x] & (Exposed | SemiExposed)) sum += b[x] == Black ? w[8] : -w[8];
-    sum += w[9] * (LoneCSquare(pos, c.corner, c.d2) + LoneCSquare(pos, c.corner, c.d1));
-    const int t = EdgeRunPattern(pos, c.corner, c.d2, c.d1) + EdgeRunPattern(pos, c.corner, c.d1, c.d2);
-    if (t == 2) sum += w[11];
-    else if (t == 1) sum += w[10];
-    else if (t == -1) sum -= w[10];
-    else if (t == -2) sum -= w[11];
-    return sum;
-}
-
 // The square terms of one cell from its flags and capture counts.
 inline std::int32_t SquareTerm(const std::int32_t* w, std::uint8_t c, std::uint8_t flags, int blackCaps,
                                int whiteCaps) {
@@ -196,85 +228,105 @@ inline std::int32_t SquareTerm(const std::int32_t* w, std::uint8_t c, std::uint8
     return c == Black ? term : -term;
 }
 
-int CornersAndRounding(const EngineState& es, const Position& pos, std::int32_t sum) {
-    for (const CornerSpec& c : Corners) sum += CornerTerms(es, pos, c);
-    return (sum + 2) >> 2;
-}
-
-// What LineScan does to each cell of a line, for every content of the line:
-// per cell, four counters (OpenEnd, LoneEnd, Exposed, SemiExposed set by this
-// line) and two (black and white capture directions), four bits each. Summed
-// over the lines through a cell they give its flags (a counter above 0) and
-// its capture counts (at most 8: four lines, two sides).
-constexpr int MaxLineCells = 8;
-constexpr int PatternCount[MaxLineCells + 1] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
-
-struct LineTables {
-    // effects[length][pattern * length + cell]
-    std::uint32_t* effects[MaxLineCells + 1];
-    std::uint32_t storage[(6561 * 8) + (2187 * 7) + (729 * 6) + (243 * 5) + (81 * 4) + (27 * 3)];
-    // The 38 lines as lists of squares.
-    Square squares[38][MaxLineCells];
-    int length[38];
-    // Per square the (up to) four lines through it and the square's place
-    // value in each line's pattern; unused entries point at a spare line 38
-    // with place value 0.
-    std::uint8_t throughLine[100][4];
-    std::int32_t placeValue[100][4];
-
-    LineTables() {
-        std::uint32_t* next = storage;
-        for (int len = 3; len <= MaxLineCells; ++len) {
-            effects[len] = next;
-            next += PatternCount[len] * len;
-            // The diagonal from (9 - len, 1) in direction +11 has exactly len
-            // cells between frame cells: scan each content there.
-            const Square first = (9 - len) * 10 + 1;
-            for (int pattern = 0; pattern < PatternCount[len]; ++pattern) {
-                Position pos;
-                InitBoard(pos);
-                for (Square sq = 11; sq <= 88; ++sq)
-                    if (pos.board[sq] != Border) pos.board[sq] = Empty;
-                for (int i = 0, p = pattern; i < len; ++i, p /= 3)
-                    pos.board[first + 11 * i] = static_cast<std::uint8_t>(p % 3);
-                EngineState es;
-                LineScan(es, pos, first, 11);
-                for (int i = 0; i < len; ++i) {
-                    const Square sq = first + 11 * i;
-                    const std::uint8_t f = es.discFlags[sq];
-                    effects[len][pattern * len + i] =
-                        ((f & OpenEnd) ? 1u : 0u) | ((f & LoneEnd) ? 1u << 4 : 0u) |
-                        ((f & Exposed) ? 1u << 8 : 0u) | ((f & SemiExposed) ? 1u << 12 : 0u) |
-                        static_cast<std::uint32_t>(es.blackCaptures[sq]) << 16 |
-                        static_cast<std::uint32_t>(es.whiteCaptures[sq]) << 20;
-                }
-            }
-        }
-        int through[100] = {};
-        for (int sq = 0; sq < 100; ++sq)
-            for (int j = 0; j < 4; ++j) {
-                throughLine[sq][j] = 38;
-                placeValue[sq][j] = 0;
-            }
-        for (int l = 0; l < 38; ++l) {
-            int n = 0;
-            for (Square sq = ScanLines[l].first; IsPlayable(sq) && n < MaxLineCells; sq += ScanLines[l].direction) {
-                squares[l][n] = sq;
-                throughLine[sq][through[sq]] = static_cast<std::uint8_t>(l);
-                placeValue[sq][through[sq]] = PatternCount[n];
-                ++through[sq];
-                ++n;
-            }
-            length[l] = n;
-        }
-    }
+// The flags of the line scan as sets of squares, summed over the lines.
+struct FlagSets {
+    Bits openEnd = 0, loneEnd = 0, exposed = 0, semiExposed = 0;
+    Bits blackOne = 0, blackTwo = 0, whiteOne = 0, whiteTwo = 0;
 };
 
-const LineTables lineTables;
+inline void CountDirection(Bits captures, Bits& one, Bits& two) {
+    two |= one & captures;
+    one |= captures;
+}
+
+// The line scan of every line of one orientation at once. A step towards
+// the far end of a line is a shift by S; squares with no neighbour that way
+// are outside PlusMask (and outside MinusMask for the near end), so no step
+// leaves its line. Runs are found by fills through the squares whose
+// neighbour holds the same colour.
+template <int S, Bits PlusMask, Bits MinusMask>
+inline void ScanOrientation(Bits b, Bits w, FlagSets& f) {
+    auto stepP = [](Bits x) { return (x << S) & PlusMask; };
+    auto stepM = [](Bits x) { return (x >> S) & MinusMask; };
+    const Bits discs = b | w, empty = ~discs;
+    // Squares whose near (far) neighbour has the same colour: the fills'
+    // paths, which never cross the edge of a line.
+    const Bits sameP = (b & stepP(b)) | (w & stepP(w));
+    const Bits sameM = stepM(sameP);
+    const Bits sameP2 = sameP & (sameP << S), sameP4 = sameP2 & (sameP2 << 2 * S);
+    const Bits sameM2 = sameM & (sameM >> S), sameM4 = sameM2 & (sameM2 >> 2 * S);
+    // The whole runs of the given run ends, filled towards the far (near) end.
+    auto fillP = [&](Bits g) {
+        g |= sameP & (g << S);
+        g |= sameP2 & (g << 2 * S);
+        return g | (sameP4 & (g << 4 * S));
+    };
+    auto fillM = [&](Bits g) {
+        g |= sameM & (g >> S);
+        g |= sameM2 & (g >> 2 * S);
+        return g | (sameM4 & (g >> 4 * S));
+    };
+    const Bits emptyNear = stepP(empty), emptyFar = stepM(empty);  // the neighbour that way is empty
+    const Bits runEmptyNear = fillP(emptyNear & discs), runEmptyFar = fillM(emptyFar & discs);
+    const Bits runOtherNear = fillP(discs & stepP(discs) & ~sameP);
+    const Bits runOtherFar = fillM(discs & stepM(discs) & ~sameM);
+    // End runs of mixed blocks with an empty square beyond: Exposed.
+    const Bits endNear = runEmptyNear & runOtherFar, endFar = runEmptyFar & runOtherNear;
+    f.exposed |= endNear | endFar;
+    f.openEnd |= (endNear & emptyNear) | (endFar & emptyFar);
+    CountDirection(stepM(endNear & emptyNear & w), f.blackOne, f.blackTwo);
+    CountDirection(stepP(endFar & emptyFar & w), f.blackOne, f.blackTwo);
+    CountDirection(stepM(endNear & emptyNear & b), f.whiteOne, f.whiteTwo);
+    CountDirection(stepP(endFar & emptyFar & b), f.whiteOne, f.whiteTwo);
+    // One-colour blocks between empty squares.
+    const Bits lone = runEmptyNear & runEmptyFar;
+    f.semiExposed |= lone;
+    f.loneEnd |= lone & (emptyNear | emptyFar);
+    // The deeper runs of a mixed block within reach from an open end: run j
+    // (j >= 2) when j empties lie beyond and it is not the block's last run.
+    // A line of eight leaves room for j = 2 and 3 only.
+    const Bits twoNear = endNear & emptyNear & stepP(emptyNear);
+    if (twoNear) {
+        const Bits first = fillP(twoNear);
+        const Bits second = fillP(stepP(first) & ~first) & runOtherFar;
+        f.semiExposed |= second;
+        const Bits threeNear = twoNear & stepP(stepP(emptyNear));
+        if (threeNear && second) {
+            const Bits first3 = fillP(threeNear);
+            const Bits second3 = fillP(stepP(first3) & ~first3) & runOtherFar;
+            f.semiExposed |= fillP(stepP(second3) & ~second3) & runOtherFar;
+        }
+    }
+    const Bits twoFar = endFar & emptyFar & stepM(emptyFar);
+    if (twoFar) {
+        const Bits first = fillM(twoFar);
+        const Bits second = fillM(stepM(first) & ~first) & runOtherNear;
+        f.semiExposed |= second;
+        const Bits threeFar = twoFar & stepM(stepM(emptyFar));
+        if (threeFar && second) {
+            const Bits first3 = fillM(threeFar);
+            const Bits second3 = fillM(stepM(first3) & ~first3) & runOtherNear;
+            f.semiExposed |= fillM(stepM(second3) & ~second3) & runOtherNear;
+        }
+    }
+}
+
+// Black's count minus white's over a set of squares.
+inline int Balance(Bits set, Bits b, Bits w) { return CountBits(set & b) - CountBits(set & w); }
 
 }  // namespace
 
-int EvaluateByLineScan(EngineState& es, const Position& pos, int leafSide) {
+int LoneCSquare(const Position& pos, Square corner, int d) { return LoneCSquareIn(MailboxView{nullptr, pos}, corner, d); }
+
+int EdgeRunPattern(const Position& pos, Square corner, int d, int e) {
+    return EdgeRunPatternIn(MailboxView{nullptr, pos}, corner, d, e);
+}
+
+bool EdgeThreatHolds(const EngineState& es, const Position& pos, Square corner, int d) {
+    return EdgeThreatHoldsIn(MailboxView{&es, pos}, corner, d);
+}
+
+int Evaluate(EngineState& es, const Position& pos, int leafSide) {
     std::memset(es.blackCaptures, 0, sizeof es.blackCaptures);
     std::memset(es.whiteCaptures, 0, sizeof es.whiteCaptures);
     std::memset(es.discFlags, 0, sizeof es.discFlags);
@@ -285,51 +337,24 @@ int EvaluateByLineScan(EngineState& es, const Position& pos, int leafSide) {
     for (Square sq = 11; sq <= 88; ++sq)
         if (pos.board[sq] != Border)
             sum += SquareTerm(w, pos.board[sq], es.discFlags[sq], es.blackCaptures[sq], es.whiteCaptures[sq]);
-    return CornersAndRounding(es, pos, sum);
+    return CornersAndRounding(MailboxView{&es, pos}, w, leafSide, sum);
 }
 
-int Evaluate(EngineState& es, const Position& pos, int leafSide) {
-    const std::uint8_t* b = pos.board;
-    std::uint32_t acc[100];
-    for (Square sq = 11; sq <= 88; ++sq) acc[sq] = 0;
-    // Each line's content as a base-3 number, cell i of the line being digit i.
-    std::int32_t patterns[39] = {};
-    for (int row = 10; row <= 80; row += 10)
-        for (Square sq = row + 1; sq <= row + 8; ++sq) {
-            const std::int32_t c = b[sq];
-            for (int j = 0; j < 4; ++j) patterns[lineTables.throughLine[sq][j]] += c * lineTables.placeValue[sq][j];
-        }
-    for (int l = 0; l < 38; ++l) {
-        const Square* sqs = lineTables.squares[l];
-        const int len = lineTables.length[l];
-        const int pattern = patterns[l];
-        if (pattern == 0) continue;  // an empty line marks nothing
-        const std::uint32_t* e = lineTables.effects[len] + pattern * len;
-        for (int i = 0; i < len; ++i) acc[sqs[i]] += e[i];
-    }
-    es.leafSide = leafSide;
-    const std::int32_t* w = es.evalWeights;
-    // A disc's term by its flags (OpenEnd, LoneEnd, Exposed, SemiExposed as
-    // bits 0..3), for a black disc; a white disc scores the negation.
-    std::int32_t discTerm[16];
-    for (int k = 0; k < 16; ++k)
-        discTerm[k] = ((k & 1) ? w[1] : (k & 2) ? w[2] : 0) + ((k & 4) ? w[3] : (k & 8) ? w[4] : w[5]);
-    constexpr std::int32_t sign[3] = {0, 1, -1};
-    std::int32_t sum = 0;
-    for (int l = 0; l < 8; ++l) {
-        for (Square sq = (l + 1) * 10 + 1; sq <= (l + 1) * 10 + 8; ++sq) {
-            const std::uint32_t a = acc[sq];
-            // Each four-bit counter above 0 becomes one bit: 0, 4, 8, 12, 16, 20.
-            const std::uint32_t t = (a | a >> 1 | a >> 2 | a >> 3) & 0x111111u;
-            const std::uint32_t k = (t & 1u) | ((t >> 3) & 2u) | ((t >> 6) & 4u) | ((t >> 9) & 8u);
-            es.discFlags[sq] = static_cast<std::uint8_t>((t & 1u) | ((t >> 3) & 2u) | ((t >> 4) & 0x10u) |
-                                                         ((t >> 7) & 0x20u));
-            es.blackCaptures[sq] = static_cast<std::uint8_t>((a >> 16) & 0xF);
-            es.whiteCaptures[sq] = static_cast<std::uint8_t>((a >> 20) & 0xF);
-            // Capture counts exist only on empty squares, disc flags only on discs.
-            sum += sign[b[sq]] * discTerm[k] +
-                   w[0] * (static_cast<std::int32_t>((t >> 16) & 1u) - static_cast<std::int32_t>((t >> 20) & 1u));
-        }
-    }
-    return CornersAndRounding(es, pos, sum);
+int EvaluateDiscs(EngineState& es, const Discs& discs, int leafSide) {
+    constexpr Bits NotFileA = 0xFEFEFEFEFEFEFEFEull, NotFileH = 0x7F7F7F7F7F7F7F7Full;
+    const Bits b = discs.black, w = discs.white;
+    FlagSets f;
+    ScanOrientation<1, NotFileA, NotFileH>(b, w, f);
+    ScanOrientation<8, ~Bits{0}, ~Bits{0}>(b, w, f);
+    ScanOrientation<9, NotFileA, NotFileH>(b, w, f);
+    ScanOrientation<7, NotFileH, NotFileA>(b, w, f);
+    const std::int32_t* wt = es.evalWeights;
+    // A disc scores one of w1, w2 (or neither) and one of w3, w4, w5.
+    const Bits exposedOrSemi = f.exposed | f.semiExposed;
+    const std::int32_t sum = wt[0] * (CountBits(f.blackOne) - CountBits(f.whiteOne)) +
+                             wt[1] * Balance(f.openEnd, b, w) + wt[2] * Balance(f.loneEnd & ~f.openEnd, b, w) +
+                             wt[3] * Balance(f.exposed, b, w) + wt[4] * Balance(f.semiExposed & ~f.exposed, b, w) +
+                             wt[5] * Balance(~exposedOrSemi, b, w);
+    const DiscView view = {b, w, f.exposed, exposedOrSemi, f.blackOne, f.blackTwo, f.whiteOne, f.whiteTwo};
+    return CornersAndRounding(view, wt, leafSide, sum);
 }

@@ -21,14 +21,16 @@ constexpr std::uint8_t SemiExposed = 0x20;
 // generator. Returns the row used.
 int SelectWeights(EngineState& es, int set);
 
-// leafSide: 0 when black is to move in pos, 1 when white is. Writes only the
-// scratch state of es; pos is not changed.
+// leafSide: 0 when black is to move in pos, 1 when white is. Walks every
+// line of the mailbox with LineScan and writes the scratch state of es (the
+// capture counts and disc flags); pos is not changed.
 int Evaluate(EngineState& es, const Position& pos, int leafSide);
 
-// The same value and scratch state, computed by walking every line with
-// LineScan: the plain form that Evaluate's line tables are built from and
-// checked against.
-int EvaluateByLineScan(EngineState& es, const Position& pos, int leafSide);
+// The same value for the discs of the fast board, as the search calls it:
+// every line of a direction scanned at once on sets of squares. The scratch
+// state is not written.
+struct Discs;
+int EvaluateDiscs(EngineState& es, const Discs& discs, int leafSide);
 
 // Parts of the evaluation, exposed for tests; each reads the scratch state of
 // the last line scan.

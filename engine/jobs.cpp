@@ -58,7 +58,8 @@ ComputerMove ChooseComputerMove(EngineState& es, Position& pos, int level, int t
         return result;
     }
     if (hooks.book.chooseBookMove) {
-        const int bookMove = hooks.book.chooseBookMove(hooks.book.context, pos, pos.moveNumber);
+        const int bookMove = hooks.book.chooseBookMove(hooks.book.context, pos, pos.moveNumber,
+                                                         thoughtDisplay ? hooks.display : nullptr);
         if (hooks.control && hooks.control->request.load() == ControlStop) {
             result.stopped = true;
             return result;

@@ -38,10 +38,12 @@ LevelSearch LookUpLevel(int level, int empties);
 
 // The book lookup, installed by the window once a book is loaded: a square of
 // a book move for the live position, or below 0 for none. It may use the
-// position as its working board but must leave it as it found it.
+// position as its working board but must leave it as it found it. display is
+// the thinking display when it is on (the book shows the chosen value there),
+// else null.
 struct BookLookup {
     void* context;
-    int (*chooseBookMove)(void* context, Position& pos, int moveNumber);
+    int (*chooseBookMove)(void* context, Position& pos, int moveNumber, const ThinkingDisplay* display);
 };
 
 struct JobHooks {

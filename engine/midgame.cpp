@@ -1,5 +1,6 @@
 #include "engine/midgame.h"
 
+#include "engine/disc_search.h"
 #include "engine/evaluation.h"
 #include "engine/search_loops.h"
 
@@ -14,43 +15,35 @@ const Square SquareOrder[65] = {
 int BuildEmptyList(EngineState& es, const Position& pos) {
     int n = 0;
     for (int i = 0; SquareOrder[i] != 0; ++i)
-        if (pos.board[SquareOrder[i]] == Empty) es.emptyList[n++] = SquareOrder[i];
+        if (pos.board[SquareOrder[i]] == Empty) {
+            es.emptyBits[n] = static_cast<std::uint8_t>(BitOfSquare(SquareOrder[i]));
+            es.emptyList[n++] = SquareOrder[i];
+        }
     es.emptyList[n] = 0;
+    es.emptyCount = n;
     return n;
 }
 
-namespace {
-
 template <int Own>
-int GenerateMovesAs(const EngineState& es, const Position& pos, MoveList& list) {
+int GenerateDiscMoves(const EngineState& es, const Discs& d, MoveList& list) {
+    const Bits moves = LegalMovesOf(OwnDiscs<Own>(d), OwnDiscs<3 - Own>(d));
     int n = 0;
-    for (const Square* e = es.emptyList; *e != 0; ++e)
-        if (pos.board[*e] == Empty && CanPlayAs<Own>(pos, *e)) list.moves[n++] = {*e, 0};
+    if (moves)
+        for (int i = 0; i < es.emptyCount; ++i)
+            if (moves & BitAt(es.emptyBits[i])) list.moves[n++] = {es.emptyList[i], 0};
     list.moves[n] = {0, 0};
     return n;
 }
 
-// Ordering depth of an interior node.
-inline int InteriorOrderDepth(int depth) { return depth <= 12 ? (depth - 1) / 3 : 4; }
-
-// Ordering depth of the root.
-inline int RootOrderDepth(int depth) { return depth <= 8 ? (depth - 1) / 2 + 1 : 5; }
-
 template <int Own>
-int SearchAs(EngineState& es, Position& pos, int depth, bool passed, int alpha, int beta, Line& line);
-
-template <int Own>
-void OrderMovesAs(EngineState& es, Position& pos, int depth, int lo, int hi, MoveList& list, bool display) {
+void OrderDiscMoves(EngineState& es, const Discs& d, int depth, int lo, int hi, MoveList& list, bool display) {
     constexpr int Opp = 3 - Own;
     int n = 0;
     for (; list.moves[n].square != 0; ++n) {
         const Square sq = list.moves[n].square;
         if (display) ShowSearchMark(es, sq);
-        FlipRecord flips;
-        PlayMoveAs<Own>(pos, sq, flips);
         Line child;
-        const int v = SearchAs<Opp>(es, pos, depth - 1, false, lo, hi, child);
-        UndoMoveAs<Own>(pos, sq, flips);
+        const int v = SearchDiscs<Opp>(es, PlayedDiscs<Own>(d, BitOfCell(sq)), depth - 1, false, lo, hi, child);
         if (es.stopped) return;
         list.moves[n].value = Own == Black ? v : -v;
         if (display) ShowSearchMark(es, 0);
@@ -59,30 +52,39 @@ void OrderMovesAs(EngineState& es, Position& pos, int depth, int lo, int hi, Mov
 }
 
 template <int Own>
-int SearchAs(EngineState& es, Position& pos, int depth, bool passed, int alpha, int beta, Line& line) {
+int SearchDiscs(EngineState& es, const Discs& d, int depth, bool passed, int alpha, int beta, Line& line) {
     constexpr int Opp = 3 - Own;
     line.squares[0] = 0;
     if (NodeMustStop(es)) return 0;
-    if (depth == 0) return Evaluate(es, pos, Own == Black ? 0 : 1);
+    if (depth == 0) return EvaluateDiscs(es, d, Own == Black ? 0 : 1);
     MoveList list;
-    const int n = GenerateMovesAs<Own>(es, pos, list);
+    const int n = GenerateDiscMoves<Own>(es, d, list);
     if (n == 0) {
-        if (passed) return TerminalScore(pos);
-        return SearchAs<Opp>(es, pos, depth, true, alpha, beta, line);
+        if (passed) {
+            const int diff = DiscDifferenceOf(d);
+            return diff > 0 ? 935 + diff : diff < 0 ? diff - 935 : 0;
+        }
+        return SearchDiscs<Opp>(es, d, depth, true, alpha, beta, line);
     }
     if (n >= 2 && depth > 3) {
-        OrderMovesAs<Own>(es, pos, InteriorOrderDepth(depth), -FullWindow, FullWindow, list, false);
+        OrderDiscMoves<Own>(es, d, InteriorOrderDepth(depth), -FullWindow, FullWindow, list, false);
         if (es.stopped) return 0;
     }
-    return RunNodeLoop<Own>(es, pos, list, n, alpha, beta, line, [&](int a, int b, Line& child) {
-        return SearchAs<Opp>(es, pos, depth - 1, false, a, b, child);
+    return RunNodeLoop<Own>(es, list, n, alpha, beta, line, [&](Square sq, int a, int b, Line& child) {
+        return SearchDiscs<Opp>(es, PlayedDiscs<Own>(d, BitOfCell(sq)), depth - 1, false, a, b, child);
     });
 }
 
-}  // namespace
+template int GenerateDiscMoves<Black>(const EngineState&, const Discs&, MoveList&);
+template int GenerateDiscMoves<White>(const EngineState&, const Discs&, MoveList&);
+template void OrderDiscMoves<Black>(EngineState&, const Discs&, int, int, int, MoveList&, bool);
+template void OrderDiscMoves<White>(EngineState&, const Discs&, int, int, int, MoveList&, bool);
+template int SearchDiscs<Black>(EngineState&, const Discs&, int, bool, int, int, Line&);
+template int SearchDiscs<White>(EngineState&, const Discs&, int, bool, int, int, Line&);
 
 int GenerateMoves(const EngineState& es, const Position& pos, int colour, MoveList& list) {
-    return colour == Black ? GenerateMovesAs<Black>(es, pos, list) : GenerateMovesAs<White>(es, pos, list);
+    const Discs d = DiscsOf(pos);
+    return colour == Black ? GenerateDiscMoves<Black>(es, d, list) : GenerateDiscMoves<White>(es, d, list);
 }
 
 int TerminalScore(const Position& pos) {
@@ -102,30 +104,30 @@ void SortMoves(MoveList& list, int count) {
 
 void OrderMoves(EngineState& es, Position& pos, int colour, int depth, int lo, int hi, MoveList& list,
                 bool display) {
-    if (colour == Black) OrderMovesAs<Black>(es, pos, depth, lo, hi, list, display);
-    else OrderMovesAs<White>(es, pos, depth, lo, hi, list, display);
+    const Discs d = DiscsOf(pos);
+    if (colour == Black) OrderDiscMoves<Black>(es, d, depth, lo, hi, list, display);
+    else OrderDiscMoves<White>(es, d, depth, lo, hi, list, display);
 }
 
 int SearchBlack(EngineState& es, Position& pos, int depth, bool passed, int alpha, int beta, Line& line) {
-    return SearchAs<Black>(es, pos, depth, passed, alpha, beta, line);
+    return SearchDiscs<Black>(es, DiscsOf(pos), depth, passed, alpha, beta, line);
 }
 
 int SearchWhite(EngineState& es, Position& pos, int depth, bool passed, int alpha, int beta, Line& line) {
-    return SearchAs<White>(es, pos, depth, passed, alpha, beta, line);
+    return SearchDiscs<White>(es, DiscsOf(pos), depth, passed, alpha, beta, line);
 }
 
 void SearchRoot(EngineState& es, Position& pos, int depth, int alpha, int beta, int slots,
                 ResultList& results, LineBuffer& lines, bool display, Pacing pacing) {
-    results.entries[0] = {nullptr, 0};
     // Below depth 1 no leaf would ever be reached.
     if (depth < 1) depth = 1;
+    const Discs d = DiscsOf(pos);
     MoveList list;
-    const int n = GenerateMovesAs<Black>(es, pos, list);
-    if (NodeMustStop(es) || n == 0) return;
-    if (n >= 2 && depth > 3) {
-        OrderMovesAs<Black>(es, pos, RootOrderDepth(depth), -FullWindow, FullWindow, list, display);
-        if (es.stopped) return;
-    }
-    RunRootLoop(es, pos, list, n, alpha, beta, slots, depth + 1, results, lines, display, pacing,
-                [&](int a, int b, Line& child) { return SearchAs<White>(es, pos, depth - 1, false, a, b, child); });
+    const int n = GenerateDiscMoves<Black>(es, d, list);
+    RunRoot(
+        es, pos.legalMoveCount, list, n, depth > 3,
+        [&](MoveList& l) { OrderDiscMoves<Black>(es, d, RootOrderDepth(depth), -FullWindow, FullWindow, l, display); },
+        alpha, beta, slots, depth + 1, results, lines, display, pacing, [&](Square sq, int a, int b, Line& child) {
+            return SearchDiscs<White>(es, PlayedDiscs<Black>(d, BitOfCell(sq)), depth - 1, false, a, b, child);
+        });
 }

@@ -65,6 +65,10 @@ struct Pacing {
 void SearchRoot(EngineState& es, Position& pos, int depth, int alpha, int beta, int slots,
                 ResultList& results, LineBuffer& lines, bool display, Pacing pacing);
 
+// Ordering depth of an interior node and of the root.
+inline int InteriorOrderDepth(int depth) { return depth <= 12 ? (depth - 1) / 3 : 4; }
+inline int RootOrderDepth(int depth) { return depth <= 8 ? (depth - 1) / 2 + 1 : 5; }
+
 // Sorts the first count entries by value, highest first; equal values keep
 // their order.
 void SortMoves(MoveList& list, int count);

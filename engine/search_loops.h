@@ -17,19 +17,16 @@ inline void CopyLine(Line& line, Square move, const Line& child) {
 
 // The alpha-beta loop of an interior node over its ordered moves: fail-hard,
 // a move replaces the current one only when strictly better, so of equal
-// moves the earliest stays. child(alpha, beta, line) searches the position
-// after a move.
+// moves the earliest stays. child(square, alpha, beta, line) makes the move,
+// searches the position after it and takes it back.
 template <int Own, typename ChildSearch>
-int RunNodeLoop(EngineState& es, Position& pos, const MoveList& list, int count, int alpha, int beta,
-                Line& line, ChildSearch child) {
+int RunNodeLoop(EngineState& es, const MoveList& list, int count, int alpha, int beta, Line& line,
+                ChildSearch child) {
     int best = Own == Black ? alpha : beta;
     for (int i = 0; i < count; ++i) {
         const Square sq = list.moves[i].square;
-        FlipRecord flips;
-        PlayMoveAs<Own>(pos, sq, flips);
         Line childLine;
-        const int v = Own == Black ? child(best, beta, childLine) : child(alpha, best, childLine);
-        UndoMoveAs<Own>(pos, sq, flips);
+        const int v = Own == Black ? child(sq, best, beta, childLine) : child(sq, alpha, best, childLine);
         if (es.stopped) return 0;
         if (Own == Black ? v > best : v < best) {
             best = v;
@@ -45,9 +42,10 @@ int RunNodeLoop(EngineState& es, Position& pos, const MoveList& list, int count,
 
 // The root loop: searches every root move for black, paces them over the
 // minimum thinking time, keeps the best slots moves with their lines and
-// feeds the thinking display. child(alpha, beta, line) as above.
+// feeds the thinking display. child(square, alpha, beta, line) as above;
+// legalMoveCount is the root position's, which paces the moves.
 template <typename ChildSearch>
-void RunRootLoop(EngineState& es, Position& pos, const MoveList& list, int count, int alpha, int beta,
+void RunRootLoop(EngineState& es, int legalMoveCount, const MoveList& list, int count, int alpha, int beta,
                  int slots, int slotSize, ResultList& results, LineBuffer& lines, bool display,
                  Pacing pacing, ChildSearch child) {
     if (slots < 1) slots = 1;
@@ -55,15 +53,12 @@ void RunRootLoop(EngineState& es, Position& pos, const MoveList& list, int count
     int need = slots;
     int current = 0;
     Square* slot = lines.squares;
-    const int movesForPacing = pos.legalMoveCount > 0 ? pos.legalMoveCount : count;
+    const int movesForPacing = legalMoveCount > 0 ? legalMoveCount : count;
     for (int i = 0; i < count; ++i) {
         const Square move = list.moves[i].square;
         if (display) ShowSearchMark(es, move);
-        FlipRecord flips;
-        PlayMoveBlack(pos, move, flips);
         Line childLine;
-        int v = child(alpha, beta, childLine);
-        UndoMoveBlack(pos, move, flips);
+        int v = child(move, alpha, beta, childLine);
         if (es.stopped) return;
         if (pacing.minimum > 0) {
             const std::int64_t target = pacing.minimum * (i + 1) / movesForPacing;
@@ -104,4 +99,21 @@ void RunRootLoop(EngineState& es, Position& pos, const MoveList& list, int count
             ShowBestLine(es, results.entries[0].line, results.entries[0].value);
         if (alpha >= beta) return;
     }
+}
+
+// A search's root after its moves are generated: nothing to record without a
+// move; with two or more, order(list) runs the ordering pass when ordered;
+// then the root loop as above.
+template <typename OrderPass, typename ChildSearch>
+void RunRoot(EngineState& es, int legalMoveCount, MoveList& list, int count, bool ordered, OrderPass order,
+             int alpha, int beta, int slots, int slotSize, ResultList& results, LineBuffer& lines, bool display,
+             Pacing pacing, ChildSearch child) {
+    results.entries[0] = {nullptr, 0};
+    if (NodeMustStop(es) || count == 0) return;
+    if (count >= 2 && ordered) {
+        order(list);
+        if (es.stopped) return;
+    }
+    RunRootLoop(es, legalMoveCount, list, count, alpha, beta, slots, slotSize, results, lines, display, pacing,
+                child);
 }

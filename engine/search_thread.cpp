@@ -12,6 +12,7 @@ SearchControl control;
 EngineState engine;
 HANDLE thread = nullptr;
 WPARAM serial = 0;
+BookLookup bookLookup = {nullptr, nullptr};
 
 struct ComputerMoveJob {
     HWND window;
@@ -62,6 +63,7 @@ DWORD WINAPI RunComputerMoveJob(LPVOID) {
     JobHooks hooks;
     hooks.display = &display;
     hooks.control = &control;
+    hooks.book = bookLookup;
     job.result = ChooseComputerMove(engine, *job.position, job.level, job.thoughtTime, job.thoughtDisplay, hooks);
     const bool stopped = job.result.stopped || control.request.load() == ControlStop;
     MarkJobFinished(control);
@@ -88,6 +90,8 @@ bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime
     if (startPaused) PauseSearch(control);
     return true;
 }
+
+void SetBookLookup(BookLookup lookup) { bookLookup = lookup; }
 
 WPARAM CurrentJobSerial() { return serial; }
 

@@ -23,6 +23,10 @@
 bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime, bool thoughtDisplay,
                           bool startPaused);
 
+// The book the computer-move job asks before it searches (Tavix installs it
+// once the book is loaded); an empty lookup means no book moves.
+void SetBookLookup(BookLookup lookup);
+
 // Serial of the latest job; 0 before the first.
 WPARAM CurrentJobSerial();
 // Whether a job thread is held.

@@ -54,6 +54,11 @@
 
 // Dialogs (2000-2599)
 
+// Book-move search
+#define IDD_BOOK_MOVES              2100
+#define IDC_BOOK_MOVE_LIST          2101
+#define IDC_BOOK_NODE_COUNT         2102
+
 // About box
 #define IDD_ABOUT                   2500
 #define IDC_ABOUT_VERSION           2501
@@ -107,6 +112,14 @@
 #define IDS_PASTE_NOT_A_GAME        3110
 #define IDS_PASTE_FIRST_MOVE        3111
 #define IDS_PASTE_PARTLY            3112
+// Strings: the opening book (res/book.rc)
+#define IDS_NO_BOOK_MOVE            3106
+#define IDS_BOOK_LINE_ERROR         3200
+#define IDS_BOOK_SOURCE_MISSING     3201
+#define IDS_BOOK_OUT_OF_MEMORY      3202
+#define IDS_BOOK_LONGER_LINE        3203
+#define IDS_BOOK_SHORTER_LINE       3204
+#define IDS_BOOK_SAME_LINE          3205
 
 
 // Accelerators

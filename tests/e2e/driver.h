@@ -62,10 +62,6 @@ std::wstring TavixPath();
 // name) and waits until its main window exists. Fails the scenario if it
 // does not appear in time.
 Program StartTavix(const std::wstring& arguments = L"", DWORD timeoutMs = 20000);
-// The two halves of StartTavix, for a start that shows a box before the
-// main window exists.
-Program LaunchTavix(const std::wstring& arguments = L"");
-void WaitForMainWindow(Program& program, DWORD timeoutMs = 20000);
 
 // Waits for the process to end; returns its exit code, or fails.
 DWORD WaitForExit(Program& program, DWORD timeoutMs = 10000);
@@ -180,6 +176,19 @@ void SetScreenshotFolder(const std::wstring& folder);
 bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
 
 // ---------------------------------------------------------------------------
+// Start-up before the main window; files beside the program
+
+// Starts Tavix.exe without waiting for its window, for what start-up shows
+// before it (the report on a bad book file). StartTavix is LaunchTavix and
+// WaitForMainWindow.
+Program LaunchTavix(const std::wstring& arguments = L"");
+// Waits until the program's main window is visible; fails the scenario if
+// it does not appear in time.
+void WaitForMainWindow(Program& program, DWORD timeoutMs = 20000);
+// Writes the bytes as the whole file; false when it cannot be written.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// ---------------------------------------------------------------------------
 // Files dropped, the clipboard, record files
 
 // Drops files on the program's window as the shell does: WM_DROPFILES
@@ -190,9 +199,6 @@ void DropFiles(const Program& program, const std::vector<std::wstring>& paths);
 // CF_UNICODETEXT.
 std::wstring ReadClipboardText();
 void WriteClipboardText(const std::wstring& text);
-// Writes the bytes to a new file (replacing one), failing the scenario when
-// it cannot.
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // Waits for a message box, checks its caption, presses its OK button and
 // returns its text.
 std::wstring TakeMessageBox(const Program& program, const std::wstring& caption, DWORD timeoutMs = 10000);

@@ -31,6 +31,11 @@ void StorePeopleSettings() {
     StoreTavixDword(L"Player", L"White", static_cast<DWORD>(Person));
 }
 
+// A hand-written file the scenario cannot do without.
+void PutFile(const std::wstring& path, const std::string& bytes) {
+    Check(WriteFileBytes(path, bytes), "cannot write " + Narrow(path));
+}
+
 // A folder whose name has a blank and Japanese in it.
 std::wstring RecordFolder() {
     const std::wstring folder = L"C:\\tavix 棋譜";
@@ -229,7 +234,7 @@ SCENARIO(record_saved_game_reloads_from_the_command_line) {
           "tavix-cli record show prints: " + shown);
 
     const std::wstring junk = RecordFolder() + L"メモ.txt";
-    WriteFileBytes(junk, "[Other]\r\nApplication=Tavix\r\n");
+    PutFile(junk, "[Other]\r\nApplication=Tavix\r\n");
     Program refused = LaunchTavix(L"\"" + junk + L"\"");
     ExpectFileError(refused, L"" TAVIX_VERSION_TEXT, IDS_NOT_A_RECORD, junk);
     WaitForMainWindow(refused);
@@ -265,7 +270,7 @@ SCENARIO(record_hand_written_files_by_drop) {
     std::string shown = "";
     for (const Case& c : cases) {
         const std::wstring path = RecordFolder() + Widen(c.name) + L".rgm";
-        WriteFileBytes(path, c.text);
+        PutFile(path, c.text);
         DropFiles(tavix, {path});
         if (!c.transcript) {
             ExpectFileError(tavix, LoadCaption, IDS_NOT_A_RECORD, path);
@@ -297,7 +302,7 @@ SCENARIO(record_errors_and_recent_files) {
     std::vector<std::wstring> files;
     for (int i = 0; i < 10; ++i) {
         files.push_back(folder + L"game" + std::to_wstring(i) + L".rgm");
-        WriteFileBytes(files.back(), "[Record of Games]\r\nApplication=Tavix\r\n01=f5\r\n02=" +
+        PutFile(files.back(), "[Record of Games]\r\nApplication=Tavix\r\n01=f5\r\n02=" +
                                          std::string(i % 2 ? "d6" : "f6") + "\r\n");
     }
     StoreTavixString(RecentKey, L"File1", files[0]);
@@ -321,7 +326,7 @@ SCENARIO(record_errors_and_recent_files) {
 
     // Three dropped at once, the middle one no record.
     const std::wstring junk = folder + L"junk.rgm";
-    WriteFileBytes(junk, "f5d6c3\r\n");
+    PutFile(junk, "f5d6c3\r\n");
     DropFiles(tavix, {files[2], junk, files[3]});
     ExpectFileError(tavix, LoadCaption, IDS_NOT_A_RECORD, junk);
     WaitForBoard(tavix.window, BoardAfter("f5d6"), "the last good file of the drop");
@@ -344,7 +349,7 @@ SCENARIO(record_errors_and_recent_files) {
     // A read-only record: 3101, the file as it was.
     const std::wstring locked = folder + L"locked.rgm";
     const std::string lockedBytes = "[Record of Games]\r\nApplication=Tavix\r\n01=c4\r\n";
-    WriteFileBytes(locked, lockedBytes);
+    PutFile(locked, lockedBytes);
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     PostCommand(tavix.window, IDM_RECORD_SAVE);
     ChooseFileInDialog(tavix, SaveCaption, locked);
@@ -357,7 +362,7 @@ SCENARIO(record_errors_and_recent_files) {
     // so the folder goes while the dialog asks whether to overwrite.
     const std::wstring gone = L"C:\\gone", nowhere = gone + L"\\x.rgm";
     CreateDirectoryW(gone.c_str(), nullptr);
-    WriteFileBytes(nowhere, lockedBytes);
+    PutFile(nowhere, lockedBytes);
     PostCommand(tavix.window, IDM_RECORD_SAVE);
     ChooseFileInDialog(tavix, SaveCaption, nowhere);
     HWND question = WaitForOverwriteQuestion(tavix);
@@ -455,7 +460,7 @@ SCENARIO(record_reader_agrees_with_the_platform) {
     int compared = 0;
     for (size_t f = 0; f < std::size(files); ++f) {
         const std::wstring path = folder + L"profile" + std::to_wstring(f) + L".ini";
-        WriteFileBytes(path, files[f]);
+        PutFile(path, files[f]);
         for (const char* section : sections) {
             const ProfileSection ours = ReadProfileSection(files[f], section);
             for (const char* key : keys) {

@@ -172,3 +172,60 @@ TEST(Cli, RecordNewAndShow) {
     EXPECT_EQ(RunCli("record new garbage").code, 1);
     std::remove(file.c_str());
 }
+
+// tavix-cli book as a book author and a script use it: the linter's lines
+// and exit code, the book moves of a position (also a mirrored one) and the
+// size of a book.
+TEST(CliBook, CheckMovesAndStats) {
+    const std::string dir = ::testing::TempDir();
+    const std::string bad = dir + "/tavix-cli-bad.std", good = dir + "/tavix-cli-good.std";
+    {
+        FILE* f = std::fopen(bad.c_str(), "wb");
+        std::fputs("f5d6c3d3c4 +2\r\nf5d6+3\r\nf5d6c5 -1\r\nf5d6c5 +4\r\n", f);
+        std::fclose(f);
+        f = std::fopen(good.c_str(), "wb");
+        std::fputs("; good\r\nf5d6c3d3c4 +2\r\nf5d6c5 -1\r\nf5f6e6f4 +5\r\nf5f4 +0\r\n", f);
+        std::fclose(f);
+    }
+    CliRun run = RunCli("book check " + bad);
+    EXPECT_EQ(run.code, 1);
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_EQ(run.lines[0], "2行目: この行の内容に誤りがあります。");
+    EXPECT_EQ(run.lines[1], "4行目: この手順と全く同一の手順が既に読み込まれています。");
+    EXPECT_EQ(run.lines[2], "ｴﾗｰのある行が全部で2行見つかりました。");
+    run = RunCli("book check " + good);
+    EXPECT_EQ(run.code, 0);
+
+    run = RunCli("book moves f5 --book " + good);
+    ASSERT_EQ(run.code, 0);
+    ASSERT_EQ(run.lines.size(), 4u);
+    EXPECT_EQ(run.lines[0], "  1  d6        +1         2");
+    EXPECT_EQ(Words(run.lines[1]), (std::vector<std::string>{"2", "f4", "0", "1"}));
+    EXPECT_EQ(Words(run.lines[2]), (std::vector<std::string>{"3", "f6", "-5", "1"}));
+    EXPECT_EQ(run.lines[3], "使用ｾﾙ数 10");
+    // c4 e3 is f5 d6 turned half round: the real squares are listed.
+    run = RunCli("book moves c4e3 --minimax --book " + good);
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_EQ(Words(run.lines[0])[1], "f6");
+    EXPECT_EQ(Words(run.lines[1])[1], "f4");
+    Position pos;
+    SetInitialPosition(pos);
+    run = RunCli("book moves " + Quoted(pos) + " --book " + good);
+    EXPECT_EQ(Words(run.lines[0]), (std::vector<std::string>{"1", "f5", "+5", "4"}));
+    run = RunCli("book moves f5f4 --book " + good);
+    EXPECT_EQ(run.lines[0], "no book move");
+
+    run = RunCli("book stats " + good);
+    ASSERT_EQ(run.code, 0);
+    ASSERT_GE(run.lines.size(), 7u);
+    EXPECT_EQ(run.lines[0], "lines 5");
+    EXPECT_EQ(run.lines[1], "book lines 4");
+    EXPECT_EQ(run.lines[3], "nodes 10");
+    EXPECT_EQ(run.lines[5], "deepest line 5 moves");
+
+    EXPECT_EQ(RunCli("book check " + dir + "/no-such-book.std").code, 2);
+    EXPECT_EQ(RunCli("book moves zz --book " + good).code, 2);
+    EXPECT_EQ(RunCli("book sort " + good).code, 2);
+    std::remove(bad.c_str());
+    std::remove(good.c_str());
+}

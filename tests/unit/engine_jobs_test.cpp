@@ -53,7 +53,10 @@ TEST(ChooseComputerMove, ForcedMovesAndPassesComeAtOnce) {
     EngineState es;
     JobHooks hooks;
     int bookCalls = 0;
-    hooks.book = {&bookCalls, [](void* ctx, Position&, int) { ++*static_cast<int*>(ctx); return 11; }};
+    hooks.book = {&bookCalls, [](void* ctx, Position&, int, const ThinkingDisplay*) {
+                      ++*static_cast<int*>(ctx);
+                      return 11;
+                  }};
     // White must pass: black to... the side to move has no move.
     Position pass = PositionFromRows({"OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO",
                                       "OOOOOOOO", "OOOOOOOO", "-XOOOOOO"});
@@ -81,14 +84,24 @@ TEST(ChooseComputerMove, BookMoveWinsWithoutSearchButOnlyWhenLegal) {
     SetInitialPosition(pos);
     JobHooks hooks;
     int answer = 56;
-    hooks.book = {&answer, [](void* ctx, Position& p, int moveNumber) {
+    static const ThinkingDisplay display = {nullptr, nullptr, nullptr};
+    static const ThinkingDisplay* displayGiven = nullptr;
+    hooks.display = &display;
+    hooks.book = {&answer, [](void* ctx, Position& p, int moveNumber, const ThinkingDisplay* d) {
                       EXPECT_EQ(moveNumber, p.moveNumber);
+                      displayGiven = d;
                       return *static_cast<int*>(ctx);
                   }};
+    const auto t0 = std::chrono::steady_clock::now();
     ComputerMove m = ChooseComputerMove(es, pos, 5, 30, false, hooks);
     EXPECT_EQ(m.move, 56);
     EXPECT_EQ(m.source, MoveSource::Book);
     EXPECT_EQ(m.nodes, 0u);
+    EXPECT_EQ(displayGiven, nullptr) << "the thinking display is off";
+    m = ChooseComputerMove(es, pos, 5, 30, true, hooks);
+    EXPECT_EQ(m.source, MoveSource::Book);
+    EXPECT_EQ(displayGiven, &display) << "the book shows its value in the thinking display";
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(10)) << "no 30 s thinking time";
     answer = 11;  // not a legal move here: the search decides
     m = ChooseComputerMove(es, pos, 2, 0, false, hooks);
     EXPECT_EQ(m.source, MoveSource::Midgame);

@@ -211,20 +211,3 @@ TEST(SelectWeights, NegativeSetDrawsRowsFromTheGenerator) {
     EXPECT_EQ(SelectWeights(es, 2), 2);
     EXPECT_EQ(es.evalWeights[0], 29);
 }
-
-TEST(Evaluate, LineTablesGiveExactlyTheLineScanResult) {
-    std::mt19937 rng(2024);
-    EngineState fast, plain;
-    for (int game = 0; game < 3000; ++game) {
-        const Position pos = RandomPosition(rng, static_cast<int>(rng() % 61));
-        const int set = game % 3, side = (game / 3) % 2;
-        SelectWeights(fast, set);
-        SelectWeights(plain, set);
-        ASSERT_EQ(Evaluate(fast, pos, side), EvaluateByLineScan(plain, pos, side)) << PositionText(pos);
-        for (Square sq = 0; sq < 100; ++sq) {
-            ASSERT_EQ(fast.discFlags[sq], plain.discFlags[sq]) << PositionText(pos) << " " << sq;
-            ASSERT_EQ(fast.blackCaptures[sq], plain.blackCaptures[sq]) << sq;
-            ASSERT_EQ(fast.whiteCaptures[sq], plain.whiteCaptures[sq]) << sq;
-        }
-    }
-}
