@@ -1,7 +1,5 @@
 #include "app/later_parts.h"
 
-void HandleResearchReady(HWND, WPARAM) {}
-
 void ReadRecentFiles() {}
 void LoadRecordFromCommandLine(const wchar_t*) {}
 void LoadRecordCommand(HWND) {}

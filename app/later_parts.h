@@ -9,9 +9,6 @@
 
 #include "app/game_session.h"
 
-// Turn loop and jobs.
-void HandleResearchReady(HWND window, WPARAM kind);
-
 // Records and the recent-file list.
 void ReadRecentFiles();
 void LoadRecordFromCommandLine(const wchar_t* fileName);
