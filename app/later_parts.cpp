@@ -1,7 +1,5 @@
 #include "app/later_parts.h"
 
-void HandleResearchReady(HWND, WPARAM) {}
-
 void BeginBoardSetup(HWND) {}
 void BoardSetupClick(HWND, POINT) {}
 void RemoveAllDiscs(HWND) {}

@@ -9,9 +9,6 @@
 
 #include "app/game_session.h"
 
-// Turn loop and jobs.
-void HandleResearchReady(HWND window, WPARAM kind);
-
 // Board set-up.
 void BeginBoardSetup(HWND window);
 void BoardSetupClick(HWND window, POINT client);

@@ -15,6 +15,7 @@
 #include "config/settings_store.h"
 #include "core/wide_text.h"
 #include "res/resource.h"
+#include "research/research_messages.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
 #include "view/flip_animation.h"
@@ -126,7 +127,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case MsgMoveReady: HandleMoveReady(window, wParam); return 0;
     case MsgThinkingUpdate: HandleThinkingUpdates(window); return 0;
-    case MsgResearchReady: HandleResearchReady(window, wParam); return 0;
+    case MsgResearchReady: HandleResearchReady(window, wParam, lParam); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -45,6 +45,10 @@ void StartJob(HWND window, int level) {
         AbortJob(window, Session().mode);
 }
 
+void StartJob(HWND window, const ResearchJob& job) {
+    if (!StartResearchJob(window, Session().position, job, pauseDepth > 0)) AbortJob(window, Session().mode);
+}
+
 void EndJob(HWND window) {
     WaitForSearchJob();
     StopClock(window);

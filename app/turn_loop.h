@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/game_session.h"
+#include "engine/search_thread.h"
 
 // MsgNextTurn: starts the turn of the side to move; true when its move is
 // already chosen (the automatic move), and MsgMoveReady is then due.
@@ -29,7 +30,10 @@ void AnnounceResult(HWND window);
 
 // A job on the search thread: the snapshot is taken, the clock runs.
 void BeginJob(HWND window, AppMode mode, UINT message);
+// The computer's move for the side to move at level 0..9.
 void StartJob(HWND window, int level);
+// A research job (book search or analysis) on the live position.
+void StartJob(HWND window, const ResearchJob& job);
 void EndJob(HWND window);
 // Stops the job; the position before it comes back.
 void AbortJob(HWND window, AppMode mode);

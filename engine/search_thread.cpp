@@ -14,16 +14,30 @@ HANDLE thread = nullptr;
 WPARAM serial = 0;
 BookLookup bookLookup = {nullptr, nullptr};
 
-struct ComputerMoveJob {
+// What every job is given: where it reports, what it works on, its serial.
+struct JobTarget {
     HWND window;
     Position* position;
+    WPARAM serial;
+};
+JobTarget job;
+
+struct ComputerMoveJob {
     int level;
     int thoughtTime;
     bool thoughtDisplay;
-    WPARAM serial;
     ComputerMove result;
 };
-ComputerMoveJob job;
+ComputerMoveJob computer;
+
+// The research job's list and the lines it points into stay with the module
+// until the next research job begins, so the result dialog can show them.
+struct ResearchJobState {
+    ResearchJob job;
+    ResultList results;
+    LineBuffer lines;
+};
+ResearchJobState research;
 
 // The ring of thinking updates: the search thread writes at produced, the
 // window thread reads at consumed. A full ring drops the new update rather
@@ -59,16 +73,57 @@ void PublishBestLine(void*, const Square* line, int value) {
 
 const ThinkingDisplay display = {nullptr, PublishSearchMark, PublishBestLine};
 
-DWORD WINAPI RunComputerMoveJob(LPVOID) {
+JobHooks SearchThreadHooks() {
     JobHooks hooks;
     hooks.display = &display;
     hooks.control = &control;
     hooks.book = bookLookup;
-    job.result = ChooseComputerMove(engine, *job.position, job.level, job.thoughtTime, job.thoughtDisplay, hooks);
-    const bool stopped = job.result.stopped || control.request.load() == ControlStop;
+    return hooks;
+}
+
+// The job's last act: its completion message, unless it was stopped.
+void FinishJob(bool stopped, UINT message, WPARAM wParam, LPARAM lParam) {
+    stopped = stopped || control.request.load() == ControlStop;
     MarkJobFinished(control);
-    if (!stopped) PostMessageW(job.window, MsgMoveReady, job.serial, 0);
+    if (!stopped) PostMessageW(job.window, message, wParam, lParam);
+}
+
+DWORD WINAPI RunComputerMoveJob(LPVOID) {
+    computer.result = ChooseComputerMove(engine, *job.position, computer.level, computer.thoughtTime,
+                                         computer.thoughtDisplay, SearchThreadHooks());
+    FinishJob(computer.result.stopped, MsgMoveReady, job.serial, 0);
     return 0;
+}
+
+DWORD WINAPI RunResearchJob(LPVOID) {
+    bool completed = true;
+    switch (research.job.kind) {
+    case ResearchAnalysis:
+        completed = RunAnalysis(engine, *job.position, research.job.params, research.results, research.lines,
+                                SearchThreadHooks());
+        break;
+    case ResearchBookSearch:
+    default:
+        // The book search: an empty list until the book's listing fills it.
+        research.results.entries[0] = {nullptr, 0};
+        break;
+    }
+    FinishJob(!completed, MsgResearchReady, research.job.kind, static_cast<LPARAM>(job.serial));
+    return 0;
+}
+
+// Hands pos to a new job thread running procedure; with startPaused the job
+// is held at its first search node before this returns.
+bool LaunchJob(HWND window, Position& pos, LPTHREAD_START_ROUTINE procedure, bool startPaused) {
+    ResetControl(control);
+    if (startPaused) control.request.store(ControlPause);
+    job.window = window;
+    job.position = &pos;
+    job.serial = ++serial;
+    thread = CreateThread(nullptr, 0, procedure, nullptr, 0, nullptr);
+    if (!thread) return false;
+    if (startPaused) PauseSearch(control);
+    return true;
 }
 
 }  // namespace
@@ -76,19 +131,18 @@ DWORD WINAPI RunComputerMoveJob(LPVOID) {
 bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime, bool thoughtDisplay,
                           bool startPaused) {
     if (thread) StopSearchJob();
-    ResetControl(control);
-    if (startPaused) control.request.store(ControlPause);
-    job.window = window;
-    job.position = &pos;
-    job.level = level;
-    job.thoughtTime = thoughtTime;
-    job.thoughtDisplay = thoughtDisplay;
-    job.serial = ++serial;
-    job.result = ComputerMove{};
-    thread = CreateThread(nullptr, 0, RunComputerMoveJob, nullptr, 0, nullptr);
-    if (!thread) return false;
-    if (startPaused) PauseSearch(control);
-    return true;
+    computer.level = level;
+    computer.thoughtTime = thoughtTime;
+    computer.thoughtDisplay = thoughtDisplay;
+    computer.result = ComputerMove{};
+    return LaunchJob(window, pos, RunComputerMoveJob, startPaused);
+}
+
+bool StartResearchJob(HWND window, Position& pos, const ResearchJob& request, bool startPaused) {
+    if (thread) StopSearchJob();
+    research.job = request;
+    research.results.entries[0] = {nullptr, 0};
+    return LaunchJob(window, pos, RunResearchJob, startPaused);
 }
 
 void SetBookLookup(BookLookup lookup) { bookLookup = lookup; }
@@ -118,9 +172,11 @@ void PauseSearchJob(bool pause) {
         ResumeSearch(control);
 }
 
-Square SearchJobMove() { return job.result.move; }
+Square SearchJobMove() { return computer.result.move; }
 
-const ComputerMove& SearchJobResult() { return job.result; }
+const ComputerMove& SearchJobResult() { return computer.result; }
+
+const ResultList& ResearchResults() { return research.results; }
 
 bool TakeThinkingUpdate(ThinkingUpdate& update) {
     const unsigned tail = consumed.load(std::memory_order_relaxed);

@@ -11,8 +11,9 @@
 #include "engine/jobs.h"
 
 // The thread posts MsgMoveReady (wParam the job's serial) when the move is
-// chosen, and MsgThinkingUpdate (wParam the serial) for each update of the
-// thinking display waiting in the ring; both ids are in
+// chosen, MsgResearchReady (wParam the research kind, lParam the serial) when
+// a research list is filled, and MsgThinkingUpdate (wParam the serial) for
+// each update of the thinking display waiting in the ring; the ids are in
 // engine/window_messages.h.
 
 // Starts the computer-move job for the side to move of pos (the live
@@ -26,6 +27,23 @@ bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime
 // The book the computer-move job asks before it searches (Tavix installs it
 // once the book is loaded); an empty lookup means no book moves.
 void SetBookLookup(BookLookup lookup);
+
+// The research jobs, told apart by their kind, which MsgResearchReady carries
+// in wParam.
+constexpr WPARAM ResearchBookSearch = 0;
+constexpr WPARAM ResearchAnalysis = 1;
+
+struct ResearchJob {
+    WPARAM kind = ResearchAnalysis;
+    int moveNumber = 0;       // the book search: the live position's move number
+    AnalysisParams params;    // the analysis
+};
+
+// Starts a research job on pos (the live position, which the thread owns
+// until it ends), as StartComputerMoveJob does. MsgResearchReady comes with
+// the kind in wParam and the job's serial in lParam once ResearchResults is
+// filled; nothing comes after a stop.
+bool StartResearchJob(HWND window, Position& pos, const ResearchJob& job, bool startPaused);
 
 // Serial of the latest job; 0 before the first.
 WPARAM CurrentJobSerial();
@@ -46,6 +64,11 @@ void PauseSearchJob(bool pause);
 Square SearchJobMove();
 // Search figures of the finished job (for the log of the move times).
 const ComputerMove& SearchJobResult();
+
+// The finished research job's list, best first, ended by an entry without
+// line; valid after MsgResearchReady and WaitForSearchJob, and until the next
+// research job starts.
+const ResultList& ResearchResults();
 
 // One update of the thinking display.
 struct ThinkingUpdate {

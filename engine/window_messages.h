@@ -10,7 +10,8 @@
 constexpr UINT MsgNextTurn = WM_USER;
 // The computer-move job (or a person's accepted click): ChosenMove is set.
 constexpr UINT MsgMoveReady = WM_USER + 1;
-// A research job is done; wParam 0 the book search, 1 the analysis.
+// A research job is done; wParam 0 the book search, 1 the analysis; lParam
+// the job's serial, so that a message of a stopped job can be told apart.
 constexpr UINT MsgResearchReady = WM_USER + 2;
 // From the search thread: updates of the thinking display wait in its ring.
 constexpr UINT MsgThinkingUpdate = WM_USER + 3;
