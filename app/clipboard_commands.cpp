@@ -29,10 +29,21 @@ HGLOBAL GlobalCopy(const void* data, size_t bytes) {
     return memory;
 }
 
+// Another program (a clipboard viewer, a history tool) may hold the
+// clipboard for a moment: a few tries over a fifth of a second before
+// giving up.
+bool OpenClipboardPatiently(HWND window) {
+    for (int tries = 0; tries < 10; ++tries) {
+        if (OpenClipboard(window)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 // The text as CF_UNICODETEXT and CF_TEXT; false when the clipboard could
 // not be had.
 bool PutOnClipboard(HWND window, const std::string& ascii) {
-    if (!OpenClipboard(window)) return false;
+    if (!OpenClipboardPatiently(window)) return false;
     EmptyClipboard();
     const std::wstring wide(ascii.begin(), ascii.end());
     bool put = false;
@@ -50,7 +61,7 @@ bool PutOnClipboard(HWND window, const std::string& ascii) {
 
 std::wstring ClipboardText(HWND window) {
     std::wstring text;
-    if (!OpenClipboard(window)) return text;
+    if (!OpenClipboardPatiently(window)) return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const wchar_t* at = static_cast<const wchar_t*>(GlobalLock(data))) {
             text.assign(at, wcsnlen(at, GlobalSize(data) / sizeof(wchar_t)));
