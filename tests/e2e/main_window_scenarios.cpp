@@ -465,7 +465,7 @@ SCENARIO(menu_enabling_in_idle) {
     const DWORD pid = tavix.process.dwProcessId;
     Activate(tavix.window);
     SendAltKey('P');
-    const char* expected[] = {"HGBBB", "HBBGGGG", "HGGGG", "HBG", "H", "HBBB"};
+    const char* expected[] = {"HGBBB", "HBBGGGGBBB", "HGGGG", "HBG", "H", "HBBB"};
     const char* names[] = {"game", "record", "board set-up", "research", "options", "help"};
     for (int i = 0; i < 6; ++i) {
         if (i > 0) SendKey(VK_RIGHT);
