@@ -109,6 +109,34 @@ int SolveTwo(EngineState& es, Discs d, int first, int second, bool passed, int a
     return SolveTwo<Opp>(es, d, first, second, true, alpha, beta, line);
 }
 
+// Three empty squares in square order: each move leaves the other two, in
+// their order, to SolveTwo.
+template <int Own>
+int SolveThree(EngineState& es, Discs d, const int (&squares)[3], bool passed, int alpha, int beta,
+               PackedLine& line) {
+    constexpr int Opp = 3 - Own;
+    line = 0;
+    if (NodeMustStop(es)) return 0;
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    bool moved = false;
+    for (int k = 0; k < 3; ++k) {
+        const int bit = squares[k];
+        if (!(NeighboursOf(bit) & opp)) continue;
+        const Bits flips = FlipsOf(bit, own, opp);
+        if (!flips) continue;
+        moved = true;
+        PackedLine child;
+        const int first = squares[k == 0 ? 1 : 0], second = squares[k == 2 ? 1 : 2];
+        const int v = SolveTwo<Opp>(es, AfterMove<Own>(own, opp, bit, flips), first, second, false, alpha, beta,
+                                    child);
+        if (es.stopped) return 0;
+        if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
+    }
+    if (moved) return Own == Black ? alpha : beta;
+    if (passed) return DiscDifferenceOf(d);
+    return SolveThree<Opp>(es, d, squares, true, alpha, beta, line);
+}
+
 template <int Own>
 int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alpha, int beta, PackedLine& line) {
     constexpr int Opp = 3 - Own;
@@ -120,12 +148,22 @@ int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alph
     if (empties == 1) return SolveLastDiscs<Own>(es, d, line);
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits empty = ~(own | opp);
-    if (empties == 2 && CountBits(empty) == 2) {
+    const Bits allButLowest = empty & (empty - 1);
+    if (empties == 2 && allButLowest && !(allButLowest & (allButLowest - 1))) {
         // The two squares in square order.
-        const int low = std::countr_zero(empty), high = 63 - std::countl_zero(empty);
+        const int low = std::countr_zero(empty), high = std::countr_zero(allButLowest);
         return es.smallRank[low] < es.smallRank[high]
                    ? SolveTwo<Own>(es, d, low, high, passed, alpha, beta, line)
                    : SolveTwo<Own>(es, d, high, low, passed, alpha, beta, line);
+    }
+    if (empties == 3) {
+        int squares[3], n = 0;
+        for (int i = 0; i < es.smallCount && n <= 3; ++i)
+            if (empty & BitAt(es.smallBits[i])) {
+                if (n < 3) squares[n] = es.smallBits[i];
+                ++n;
+            }
+        if (n == 3) return SolveThree<Own>(es, d, squares, passed, alpha, beta, line);
     }
     if (NodeMustStop(es)) return 0;
     bool moved = false;
