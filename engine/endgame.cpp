@@ -83,58 +83,36 @@ inline bool RecordSmall(int v, int bit, PackedLine child, int& alpha, int& beta,
     return alpha >= beta;
 }
 
-// Two empty squares, first and second in square order: each move leaves the
-// last square to the other side.
-template <int Own>
-int SolveTwo(EngineState& es, Discs d, int first, int second, bool passed, int alpha, int beta,
+// Two or three empty squares, known in square order: each move leaves the
+// others, in their order, to the other side.
+template <int Own, int N>
+int SolveFew(EngineState& es, Discs d, const int (&squares)[N], bool passed, int alpha, int beta,
              PackedLine& line) {
     constexpr int Opp = 3 - Own;
     line = 0;
     if (NodeMustStop(es)) return 0;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     bool moved = false;
-    const int squares[2] = {first, second};
-    for (int k = 0; k < 2; ++k) {
+    for (int k = 0; k < N; ++k) {
         const int bit = squares[k];
         if (!(NeighboursOf(bit) & opp)) continue;
         const Bits flips = FlipsOf(bit, own, opp);
         if (!flips) continue;
         moved = true;
+        int rest[N - 1];
+        for (int i = 0, n = 0; i < N; ++i)
+            if (i != k) rest[n++] = squares[i];
         PackedLine child;
-        const int v = SolveLastAt<Opp>(es, AfterMove<Own>(own, opp, bit, flips), squares[1 - k], child);
-        if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
-    }
-    if (moved) return Own == Black ? alpha : beta;
-    if (passed) return DiscDifferenceOf(d);
-    return SolveTwo<Opp>(es, d, first, second, true, alpha, beta, line);
-}
-
-// Three empty squares in square order: each move leaves the other two, in
-// their order, to SolveTwo.
-template <int Own>
-int SolveThree(EngineState& es, Discs d, const int (&squares)[3], bool passed, int alpha, int beta,
-               PackedLine& line) {
-    constexpr int Opp = 3 - Own;
-    line = 0;
-    if (NodeMustStop(es)) return 0;
-    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
-    bool moved = false;
-    for (int k = 0; k < 3; ++k) {
-        const int bit = squares[k];
-        if (!(NeighboursOf(bit) & opp)) continue;
-        const Bits flips = FlipsOf(bit, own, opp);
-        if (!flips) continue;
-        moved = true;
-        PackedLine child;
-        const int first = squares[k == 0 ? 1 : 0], second = squares[k == 2 ? 1 : 2];
-        const int v = SolveTwo<Opp>(es, AfterMove<Own>(own, opp, bit, flips), first, second, false, alpha, beta,
-                                    child);
+        const Discs next = AfterMove<Own>(own, opp, bit, flips);
+        int v;
+        if constexpr (N == 2) v = SolveLastAt<Opp>(es, next, rest[0], child);
+        else v = SolveFew<Opp, N - 1>(es, next, rest, false, alpha, beta, child);
         if (es.stopped) return 0;
         if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
     }
     if (moved) return Own == Black ? alpha : beta;
     if (passed) return DiscDifferenceOf(d);
-    return SolveThree<Opp>(es, d, squares, true, alpha, beta, line);
+    return SolveFew<Opp, N>(es, d, squares, true, alpha, beta, line);
 }
 
 template <int Own>
@@ -152,9 +130,9 @@ int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alph
     if (empties == 2 && allButLowest && !(allButLowest & (allButLowest - 1))) {
         // The two squares in square order.
         const int low = std::countr_zero(empty), high = std::countr_zero(allButLowest);
-        return es.smallRank[low] < es.smallRank[high]
-                   ? SolveTwo<Own>(es, d, low, high, passed, alpha, beta, line)
-                   : SolveTwo<Own>(es, d, high, low, passed, alpha, beta, line);
+        const bool lowFirst = es.smallRank[low] < es.smallRank[high];
+        const int squares[2] = {lowFirst ? low : high, lowFirst ? high : low};
+        return SolveFew<Own, 2>(es, d, squares, passed, alpha, beta, line);
     }
     if (empties == 3) {
         int squares[3], n = 0;
@@ -163,7 +141,7 @@ int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alph
                 if (n < 3) squares[n] = es.smallBits[i];
                 ++n;
             }
-        if (n == 3) return SolveThree<Own>(es, d, squares, passed, alpha, beta, line);
+        if (n == 3) return SolveFew<Own, 3>(es, d, squares, passed, alpha, beta, line);
     }
     if (NodeMustStop(es)) return 0;
     bool moved = false;
