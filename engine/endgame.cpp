@@ -1,5 +1,7 @@
 #include "engine/endgame.h"
 
+#include <type_traits>
+
 #include "engine/disc_search.h"
 #include "engine/search_loops.h"
 
@@ -83,7 +85,7 @@ inline bool RecordSmall(int v, int bit, PackedLine child, int& alpha, int& beta,
     return alpha >= beta;
 }
 
-// Two or three empty squares, known in square order: each move leaves the
+// Two to eight empty squares, known in square order: each move leaves the
 // others, in their order, to the other side.
 template <int Own, int N>
 int SolveFew(EngineState& es, Discs d, const int (&squares)[N], bool passed, int alpha, int beta,
@@ -126,22 +128,30 @@ int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alph
     if (empties == 1) return SolveLastDiscs<Own>(es, d, line);
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits empty = ~(own | opp);
-    const Bits allButLowest = empty & (empty - 1);
-    if (empties == 2 && allButLowest && !(allButLowest & (allButLowest - 1))) {
-        // The two squares in square order.
-        const int low = std::countr_zero(empty), high = std::countr_zero(allButLowest);
-        const bool lowFirst = es.smallRank[low] < es.smallRank[high];
-        const int squares[2] = {lowFirst ? low : high, lowFirst ? high : low};
-        return SolveFew<Own, 2>(es, d, squares, passed, alpha, beta, line);
-    }
-    if (empties == 3) {
-        int squares[3], n = 0;
-        for (int i = 0; i < es.smallCount && n <= 3; ++i)
-            if (empty & BitAt(es.smallBits[i])) {
-                if (n < 3) squares[n] = es.smallBits[i];
-                ++n;
-            }
-        if (n == 3) return SolveFew<Own, 3>(es, d, squares, passed, alpha, beta, line);
+    // The squares still empty, in square order: when they are as many as the
+    // count says (always, in a search), the routine for that many.
+    int squares[SmallSolveEmpties], n = 0;
+    for (int i = 0; i < es.smallCount; ++i)
+        if (empty & BitAt(es.smallBits[i])) {
+            if (n < SmallSolveEmpties) squares[n] = es.smallBits[i];
+            ++n;
+        }
+    if (n == empties && CountBits(empty) == n) {
+        auto few = [&](auto count) {
+            constexpr int N = decltype(count)::value;
+            int known[N];
+            for (int i = 0; i < N; ++i) known[i] = squares[i];
+            return SolveFew<Own, N>(es, d, known, passed, alpha, beta, line);
+        };
+        switch (n) {
+            case 2: return few(std::integral_constant<int, 2>{});
+            case 3: return few(std::integral_constant<int, 3>{});
+            case 4: return few(std::integral_constant<int, 4>{});
+            case 5: return few(std::integral_constant<int, 5>{});
+            case 6: return few(std::integral_constant<int, 6>{});
+            case 7: return few(std::integral_constant<int, 7>{});
+            case 8: return few(std::integral_constant<int, 8>{});
+        }
     }
     if (NodeMustStop(es)) return 0;
     bool moved = false;
