@@ -30,11 +30,14 @@ target_link_options(tavix-cli PRIVATE -static)
 set(TAVIX_E2E_DRIVER_SOURCES
     tests/e2e/driver.cpp
     tests/e2e/driver_helpers.cpp
+    tests/e2e/driver_games.cpp
     tests/e2e/scenarios.cpp
     tests/e2e/main_window_scenarios.cpp
     tests/e2e/settings_scenarios.cpp
     tests/e2e/game_scenarios.cpp
     tests/e2e/book_scenarios.cpp
+    tests/e2e/analysis_scenarios.cpp
+    core/wide_text.cpp
 )
 add_executable(tavix-e2e-driver ${TAVIX_E2E_DRIVER_SOURCES})
 target_compile_definitions(tavix-e2e-driver PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})
