@@ -12,6 +12,7 @@
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
 #include "res/resource.h"
+#include "research/analysis_command.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
 

@@ -9,5 +9,4 @@ bool EndBoardSetup(HWND, int) { return true; }
 
 void OpenPlayersDialog(HWND) {}
 void StartBookMoveSearch(HWND) {}
-void StartEvaluationAnalysis(HWND) {}
 void OpenSettingsDialog(HWND) {}

@@ -20,5 +20,4 @@ bool EndBoardSetup(HWND window, int command);
 // Dialogs and research.
 void OpenPlayersDialog(HWND window);
 void StartBookMoveSearch(HWND window);
-void StartEvaluationAnalysis(HWND window);
 void OpenSettingsDialog(HWND window);

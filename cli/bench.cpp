@@ -4,7 +4,8 @@
 // engine faster leaves it exactly as it was.
 //
 // --levels instead times the level-9 computer move on the midgame positions
-// and on positions with 17 empty squares.
+// and on positions with 17, 18 and 19 empty squares (a perfect solve at 17,
+// win or loss above).
 #include <ctime>
 #include <cinttypes>
 #include <cstdio>
@@ -124,6 +125,20 @@ const char* const Empties17[] = {
     "--OXXXXX---OXXXX--OXOOXXXXXOXOX-OXOXOXX-OOO-XOXXO---XOOX---OOOO- O",
     "----XXX-OOO-OXXX-OOOXOX--XOXOXXO-XOOXXX-XXOXOXX---XOOXXX-XXOOX-- O",
 };
+// Reached like the midgame positions, 19 empty squares left: level 9
+// solves them for win or loss, as it does at 18.
+const char* const Empties19[] = {
+    "-O-X----XOO--O--XOXOO---XXOXO---XXXXOOOOOOXOOO-XOOXOOOOXOOX-OO-X O",
+    "--XOX---O-OOXX--OOXXX-X-OXOOXX--OOXOXX--OXXOOX--OXXXXXX-OXXX-OO- O",
+    "---XXO-X---XOOOX-X-OXOOX--XOOOOOX--XXOOO-XOXXOOO-OXOOOO-O--XOOX- O",
+    "O-------XO-O-X---XO-OXO-OOXXXXXXXOXXOX-XXOOOOXXX-OO-XXOX-OOOOOO- O",
+    "--OX------OX---X-OOXXXXX-OOOXXXOOOXXOXOOO-XXOOOOO--OOOOO---OOXXO O",
+    "-XOOXXX-OOOOXX--XOOOOX--OOOOXXXXOOXOO-X---OXOX--XXXXX-----OOOX-- O",
+    "--OOOX----XOO-X--XOXOX--XOXXXX--OXOOXOOO-XOXXOO-OXXXOOOOXXXO---- O",
+    "-----OOOO-X-OXXO-OXXXXX--XXOXXX--XXOX-XXOXXOXXXO-XXOXXO----OOOO- O",
+    "XOOOOX-X-OOOOO-X-OOOOXOX--OOXOXX--OOOOXX--OOXOXX--O--O-XXXX--O-- O",
+    "X-XO----XXOO----XXXO--X-OXXXOXXOOXXOXOX-OXOXXXXXOOX-X-O-XXXX--O- O",
+};
 struct Group {
     const char* name;
     const char* const* positions;
@@ -221,6 +236,8 @@ int RunLevelBench() {
     };
     timeMoves("mid", MidgamePositions, 20);
     timeMoves("e17", Empties17, 10);
+    timeMoves("e18", Empties18, 10);
+    timeMoves("e19", Empties19, 10);
     return 0;
 }
 

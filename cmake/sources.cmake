@@ -55,6 +55,10 @@ set(TAVIX_CONFIG_SOURCES
     config/settings.cpp
 )
 
+set(TAVIX_RESEARCH_SOURCES
+    research/analysis_form.cpp
+)
+
 set(TAVIX_HELP_SOURCES
     app/help_pages.cpp
 )
@@ -67,6 +71,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_APP_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
+    ${TAVIX_RESEARCH_SOURCES}
     ${TAVIX_HELP_SOURCES}
 )
 
@@ -114,6 +119,9 @@ set(TAVIX_CONFIG_WINDOWS_SOURCES
 
 set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/research_messages.cpp
+    research/analysis_command.cpp
+    research/analysis_params_dialog.cpp
+    research/analysis_results_dialog.cpp
 )
 
 set(TAVIX_WINDOWS_SOURCES

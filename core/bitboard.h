@@ -105,29 +105,68 @@ inline int BitOfCell(Square sq) {
 // The eight squares around a square.
 inline Bits NeighboursOf(int bit) { return bitboard_detail::Rays.neighbours[bit]; }
 
-// All ones when x holds a bit, else 0; without a branch, which the search
-// could not predict.
-inline Bits AllIfAny(Bits x) { return ((x - 1) >> 63) - 1; }
+namespace bitboard_detail {
+
+// For a move at place p of a line of eight: the places just beyond each run
+// of opponent discs next to p (where an own disc would outflank the run),
+// by the opponent's discs of the line; and the discs between p and such
+// outflanking places, by the places that do outflank.
+struct LineMoveTables {
+    std::uint8_t outflank[8][256];
+    std::uint8_t between[8][256];
+};
+
+constexpr LineMoveTables MakeLineMoveTables() {
+    LineMoveTables t{};
+    for (int p = 0; p < 8; ++p)
+        for (int x = 0; x < 256; ++x) {
+            int out = 0, flips = 0;
+            for (int d : {-1, 1}) {
+                int q = p + d, run = 0;
+                while (q >= 0 && q < 8 && ((x >> q) & 1)) q += d, ++run;
+                if (run > 0 && q >= 0 && q < 8) out |= 1 << q;
+                // x read as outflanking places: the discs between p and the
+                // nearest one on this side.
+                for (q = p + d; q >= 0 && q < 8 && !((x >> q) & 1); q += d) {}
+                if (q >= 0 && q < 8)
+                    for (int r = p + d; r != q; r += d) flips |= 1 << r;
+            }
+            t.outflank[p][x] = static_cast<std::uint8_t>(out);
+            t.between[p][x] = static_cast<std::uint8_t>(flips);
+        }
+    return t;
+}
+
+inline constexpr LineMoveTables LineMoves = MakeLineMoveTables();
+
+// The discs own flips along one line, given as bytes of the line's places.
+inline unsigned LineFlipsAt(int p, unsigned own, unsigned opp) {
+    return LineMoves.between[p][LineMoves.outflank[p][opp & ~(1u << p)] & own];
+}
+
+}  // namespace bitboard_detail
 
 // The discs of opp that own flips by playing on the empty square bit; 0 when
-// the move is not legal.
+// the move is not legal. Each of the four lines through the square is read
+// into a byte, its flips looked up, and the result put back: no branch the
+// processor would have to guess.
 inline Bits FlipsOf(int bit, Bits own, Bits opp) {
-    const Bits* ray = bitboard_detail::Rays.ray[bit];
-    Bits flips = 0;
-    for (int k = 0; k < 4; ++k) {
-        // Towards higher bits the first square that is not opp is the lowest.
-        const Bits m = ray[k];
-        const Bits notOpp = m & ~opp;
-        const Bits first = notOpp & (0 - notOpp);
-        flips |= m & (first - 1) & AllIfAny(first & own);
-    }
-    for (int k = 4; k < 8; ++k) {
-        // Towards lower bits it is the highest; bit 0 stands in when there is
-        // none, and is then either opp or off the ray.
-        const Bits m = ray[k];
-        const Bits first = Bits{1} << (63 - std::countl_zero((m & ~opp) | 1));
-        flips |= m & (0 - (first << 1)) & AllIfAny(first & own & m);
-    }
+    using bitboard_detail::LineFlipsAt;
+    constexpr Bits FileA = 0x0101010101010101ull;
+    const int row = bit >> 3, file = bit & 7;
+    const auto& rays = bitboard_detail::Rays;
+    auto rank = [&](Bits x) { return static_cast<unsigned>(x >> (8 * row)) & 0xFF; };
+    // A file's discs gathered into a byte by rank, and spread back.
+    auto column = [&](Bits x) { return static_cast<unsigned>((((x >> file) & FileA) * 0x0102040810204080ull) >> 56); };
+    // A diagonal's discs gathered into a byte by file, and spread back.
+    auto diagonal = [&](Bits x, Bits line) { return static_cast<unsigned>(((x & line) * FileA) >> 56); };
+    const Bits diag = rays.diagonal[bit], anti = rays.antiDiagonal[bit];
+    Bits flips = static_cast<Bits>(LineFlipsAt(file, rank(own), rank(opp))) << (8 * row);
+    // Flipped discs never stand at a line's ends, so spreading a column's
+    // byte back cannot carry.
+    flips |= ((LineFlipsAt(row, column(own), column(opp)) * 0x0002040810204081ull) & FileA) << file;
+    flips |= (LineFlipsAt(file, diagonal(own, diag), diagonal(opp, diag)) * FileA) & diag;
+    flips |= (LineFlipsAt(file, diagonal(own, anti), diagonal(opp, anti)) * FileA) & anti;
     return flips;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/endgame.h"
 
+#include <type_traits>
+
 #include "engine/disc_search.h"
 #include "engine/search_loops.h"
 
@@ -83,30 +85,36 @@ inline bool RecordSmall(int v, int bit, PackedLine child, int& alpha, int& beta,
     return alpha >= beta;
 }
 
-// Two empty squares, first and second in square order: each move leaves the
-// last square to the other side.
-template <int Own>
-int SolveTwo(EngineState& es, Discs d, int first, int second, bool passed, int alpha, int beta,
+// Two to eight empty squares, known in square order: each move leaves the
+// others, in their order, to the other side.
+template <int Own, int N>
+int SolveFew(EngineState& es, Discs d, const int (&squares)[N], bool passed, int alpha, int beta,
              PackedLine& line) {
     constexpr int Opp = 3 - Own;
     line = 0;
     if (NodeMustStop(es)) return 0;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     bool moved = false;
-    const int squares[2] = {first, second};
-    for (int k = 0; k < 2; ++k) {
+    for (int k = 0; k < N; ++k) {
         const int bit = squares[k];
         if (!(NeighboursOf(bit) & opp)) continue;
         const Bits flips = FlipsOf(bit, own, opp);
         if (!flips) continue;
         moved = true;
+        int rest[N - 1];
+        for (int i = 0, n = 0; i < N; ++i)
+            if (i != k) rest[n++] = squares[i];
         PackedLine child;
-        const int v = SolveLastAt<Opp>(es, AfterMove<Own>(own, opp, bit, flips), squares[1 - k], child);
+        const Discs next = AfterMove<Own>(own, opp, bit, flips);
+        int v;
+        if constexpr (N == 2) v = SolveLastAt<Opp>(es, next, rest[0], child);
+        else v = SolveFew<Opp, N - 1>(es, next, rest, false, alpha, beta, child);
+        if (es.stopped) return 0;
         if (RecordSmall<Own>(v, bit, child, alpha, beta, line)) break;
     }
     if (moved) return Own == Black ? alpha : beta;
     if (passed) return DiscDifferenceOf(d);
-    return SolveTwo<Opp>(es, d, first, second, true, alpha, beta, line);
+    return SolveFew<Opp, N>(es, d, squares, true, alpha, beta, line);
 }
 
 template <int Own>
@@ -120,12 +128,30 @@ int SolveSmallDiscs(EngineState& es, Discs d, int empties, bool passed, int alph
     if (empties == 1) return SolveLastDiscs<Own>(es, d, line);
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits empty = ~(own | opp);
-    if (empties == 2 && CountBits(empty) == 2) {
-        // The two squares in square order.
-        const int low = std::countr_zero(empty), high = 63 - std::countl_zero(empty);
-        return es.smallRank[low] < es.smallRank[high]
-                   ? SolveTwo<Own>(es, d, low, high, passed, alpha, beta, line)
-                   : SolveTwo<Own>(es, d, high, low, passed, alpha, beta, line);
+    // The squares still empty, in square order: when they are as many as the
+    // count says (always, in a search), the routine for that many.
+    int squares[SmallSolveEmpties], n = 0;
+    for (int i = 0; i < es.smallCount; ++i)
+        if (empty & BitAt(es.smallBits[i])) {
+            if (n < SmallSolveEmpties) squares[n] = es.smallBits[i];
+            ++n;
+        }
+    if (n == empties && CountBits(empty) == n) {
+        auto few = [&](auto count) {
+            constexpr int N = decltype(count)::value;
+            int known[N];
+            for (int i = 0; i < N; ++i) known[i] = squares[i];
+            return SolveFew<Own, N>(es, d, known, passed, alpha, beta, line);
+        };
+        switch (n) {
+            case 2: return few(std::integral_constant<int, 2>{});
+            case 3: return few(std::integral_constant<int, 3>{});
+            case 4: return few(std::integral_constant<int, 4>{});
+            case 5: return few(std::integral_constant<int, 5>{});
+            case 6: return few(std::integral_constant<int, 6>{});
+            case 7: return few(std::integral_constant<int, 7>{});
+            case 8: return few(std::integral_constant<int, 8>{});
+        }
     }
     if (NodeMustStop(es)) return 0;
     bool moved = false;

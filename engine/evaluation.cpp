@@ -101,6 +101,8 @@ struct MailboxView {
     bool IsExposedOrSemi(Square sq) const { return es->discFlags[sq] & (Exposed | SemiExposed); }
     int BlackCaptures(Square sq) const { return es->blackCaptures[sq]; }
     int WhiteCaptures(Square sq) const { return es->whiteCaptures[sq]; }
+    int LoneC(Square corner, int d) const;
+    int EdgeRun(Square corner, int d, int e) const;
 };
 
 struct DiscView {
@@ -118,6 +120,25 @@ struct DiscView {
     bool IsExposedOrSemi(Square sq) const { return Has(exposedOrSemi, sq); }
     int BlackCaptures(Square sq) const { return Has(blackTwo, sq) ? 2 : Has(blackOne, sq) ? 1 : 0; }
     int WhiteCaptures(Square sq) const { return Has(whiteTwo, sq) ? 2 : Has(whiteOne, sq) ? 1 : 0; }
+    static Bits At(Square sq) { return BitAt(BitOfCell(sq)); }
+    // As LoneCSquare and EdgeRunPattern, on the sets of squares (the corners
+    // are fixed, so the squares fold into constants).
+    int LoneC(Square corner, int d) const {
+        const Bits c = At(corner + d), next = At(corner + 2 * d), third = At(corner + 3 * d);
+        if ((black | white) & next) return 0;
+        if (black & c) return (white & third) ? 0 : 1;
+        if (white & c) return (black & third) ? 0 : -1;
+        return 0;
+    }
+    int EdgeRun(Square corner, int d, int e) const {
+        Bits run = 0;
+        for (int k = 2; k <= 6; ++k) run |= At(corner + k * d);
+        const Bits y = At(corner + 2 * d + e), far = At(corner + 7 * d);
+        if ((black | white) & At(corner + d)) return 0;
+        if (black & y) return (black & run) == run && !(black & far) ? 1 : 0;
+        if (white & y) return (white & run) == run && !(white & far) ? -1 : 0;
+        return 0;
+    }
 };
 
 template <class View>
@@ -186,8 +207,8 @@ int CornerTerms(const View& v, const std::int32_t* w, int leafSide, const Corner
         else if (bc == 1 && (v.Cell(x) == White || threat())) sum += w[7];
     }
     if (v.IsExposedOrSemi(x)) sum += v.Cell(x) == Black ? w[8] : -w[8];
-    sum += w[9] * (LoneCSquareIn(v, c.corner, c.d2) + LoneCSquareIn(v, c.corner, c.d1));
-    const int t = EdgeRunPatternIn(v, c.corner, c.d2, c.d1) + EdgeRunPatternIn(v, c.corner, c.d1, c.d2);
+    sum += w[9] * (v.LoneC(c.corner, c.d2) + v.LoneC(c.corner, c.d1));
+    const int t = v.EdgeRun(c.corner, c.d2, c.d1) + v.EdgeRun(c.corner, c.d1, c.d2);
     if (t == 2) sum += w[11];
     else if (t == 1) sum += w[10];
     else if (t == -1) sum -= w[10];
@@ -314,6 +335,9 @@ inline void ScanOrientation(Bits b, Bits w, FlagSets& f) {
 // Black's count minus white's over a set of squares.
 inline int Balance(Bits set, Bits b, Bits w) { return CountBits(set & b) - CountBits(set & w); }
 
+int MailboxView::LoneC(Square corner, int d) const { return LoneCSquareIn(*this, corner, d); }
+int MailboxView::EdgeRun(Square corner, int d, int e) const { return EdgeRunPatternIn(*this, corner, d, e); }
+
 }  // namespace
 
 int LoneCSquare(const Position& pos, Square corner, int d) { return LoneCSquareIn(MailboxView{nullptr, pos}, corner, d); }
@@ -349,12 +373,16 @@ int EvaluateDiscs(EngineState& es, const Discs& discs, int leafSide) {
     ScanOrientation<9, NotFileA, NotFileH>(b, w, f);
     ScanOrientation<7, NotFileH, NotFileA>(b, w, f);
     const std::int32_t* wt = es.evalWeights;
-    // A disc scores one of w1, w2 (or neither) and one of w3, w4, w5.
+    // A disc scores one of w1, w2 (or neither) and one of w3, w4, w5: each
+    // set's balance of black and white discs, the ones further down the
+    // list taken as differences of the ones above.
     const Bits exposedOrSemi = f.exposed | f.semiExposed;
-    const std::int32_t sum = wt[0] * (CountBits(f.blackOne) - CountBits(f.whiteOne)) +
-                             wt[1] * Balance(f.openEnd, b, w) + wt[2] * Balance(f.loneEnd & ~f.openEnd, b, w) +
-                             wt[3] * Balance(f.exposed, b, w) + wt[4] * Balance(f.semiExposed & ~f.exposed, b, w) +
-                             wt[5] * Balance(~exposedOrSemi, b, w);
+    const int open = Balance(f.openEnd, b, w), openOrLone = Balance(f.openEnd | f.loneEnd, b, w);
+    const int exposed = Balance(f.exposed, b, w), marked = Balance(exposedOrSemi, b, w);
+    const int all = CountBits(b) - CountBits(w);
+    const std::int32_t sum = wt[0] * (CountBits(f.blackOne) - CountBits(f.whiteOne)) + wt[1] * open +
+                             wt[2] * (openOrLone - open) + wt[3] * exposed + wt[4] * (marked - exposed) +
+                             wt[5] * (all - marked);
     const DiscView view = {b, w, f.exposed, exposedOrSemi, f.blackOne, f.blackTwo, f.whiteOne, f.whiteTwo};
     return CornersAndRounding(view, wt, leafSide, sum);
 }

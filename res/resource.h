@@ -59,6 +59,31 @@
 #define IDC_BOOK_MOVE_LIST          2101
 #define IDC_BOOK_NODE_COUNT         2102
 
+// Evaluation analysis: its parameters (2200) and its results (2300)
+#define IDD_ANALYSIS_PARAMS         2200
+#define IDC_ANALYSIS_EVALUATION     2201
+#define IDC_ANALYSIS_SOLVING        2202
+#define IDC_ANALYSIS_DEPTH          2203
+#define IDC_ANALYSIS_ALPHA          2204
+#define IDC_ANALYSIS_ALPHA_SPIN     2205
+#define IDC_ANALYSIS_BETA           2206
+#define IDC_ANALYSIS_BETA_SPIN      2207
+#define IDC_ANALYSIS_FULL_RANGE     2208
+#define IDC_ANALYSIS_WEIGHTS_A      2209
+#define IDC_ANALYSIS_WEIGHTS_B      2210
+#define IDC_ANALYSIS_WEIGHTS_C      2211
+#define IDC_ANALYSIS_SOLVE_LO       2212
+#define IDC_ANALYSIS_SOLVE_LO_SPIN  2213
+#define IDC_ANALYSIS_SOLVE_HI       2214
+#define IDC_ANALYSIS_SOLVE_HI_SPIN  2215
+#define IDC_ANALYSIS_PERFECT        2216
+#define IDC_ANALYSIS_WIN_LOSS       2217
+#define IDC_ANALYSIS_TOP_N          2218
+#define IDC_ANALYSIS_HELP           2219
+#define IDD_ANALYSIS_RESULTS        2300
+#define IDC_RESULTS_LIST            2301
+#define IDC_RESULTS_WHOLE_LINE      2302
+
 // About box
 #define IDD_ABOUT                   2500
 #define IDC_ABOUT_VERSION           2501

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/board.h"
+#include "view/layout.h"
+
 // ---------------------------------------------------------------------------
 // Scenarios
 
@@ -187,6 +190,66 @@ Program LaunchTavix(const std::wstring& arguments = L"");
 void WaitForMainWindow(Program& program, DWORD timeoutMs = 20000);
 // Writes the bytes as the whole file; false when it cannot be written.
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// ---------------------------------------------------------------------------
+// Games, the panel and the result box (tests/e2e/driver_games.cpp)
+
+// HKCU\Software\Velmarch\Tavix\<subKey>\<name> as a DWORD; fails the
+// scenario when it cannot be stored.
+void StoreTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD value);
+// Players (a level 0..9 or Person) and quick play: the given minimum thinking
+// time, the fastest animation, no sound, no automatic move, the thinking
+// display on.
+constexpr int Person = -1;
+void StoreGameSettings(int black, int white, DWORD thoughtTime = 0);
+
+// The driver's own copy of a game, to know the board each ply must show.
+struct ScriptedGame {
+    Position pos;
+    ScriptedGame();
+    // A square, or 0 for a pass (which must be forced).
+    void Play(Square sq);
+    // The board as ReadBoard gives it.
+    std::string Board() const;
+};
+
+// Two people at the board: StoreGameSettings(Person, Person), Tavix started
+// and brought to the front, the initial board shown.
+Program StartForTwoPeople();
+
+// "e6" as a square; "pass" as 0.
+Square ParseSquare(const char* text);
+
+// A legal game with a pass that ends early: Black passes at ply 13 and White
+// takes the last black disc with h2, winning by 17.
+constexpr int PassGamePlies = 14;
+extern const char* const PassGame[PassGamePlies];
+
+// Waits until the window shows the board; fails naming what was expected.
+void WaitForBoard(HWND window, const std::string& board, DWORD timeoutMs, const std::string& what);
+
+// A client rectangle as pixels, from the screen.
+std::vector<DWORD> CaptureClient(HWND window, const LayoutRect& r);
+// The inside of the panel's message box (the six message lines).
+LayoutRect MessageBoxArea(HWND window);
+
+// The "終局" box: its text, after checking the caption and the OK button;
+// then closed.
+std::wstring TakeResultBox(const Program& tavix, DWORD timeoutMs);
+// What the result box says for a final disc difference (black minus white).
+std::wstring ExpectedResultText(int difference);
+
+// Closes the main window as its frame does and expects exit code 0.
+void CloseTavix(Program& tavix);
+
+// The window answers a message within 100 ms (or the scenario fails);
+// returns the time it took.
+DWORD ProbeAnswer(HWND window);
+
+int CountDiscs(const std::string& board, char c);
+// The discs of expected, read while a search runs: its search mark may stand
+// on one empty square and read as anything.
+bool SameDiscsBesideMark(const std::string& seen, const std::string& expected);
 
 // ---------------------------------------------------------------------------
 // Files dropped, the clipboard, record files

@@ -13,77 +13,11 @@
 
 namespace {
 
-void StoreDword(const std::wstring& subKey, const std::wstring& name, DWORD value) {
-    StoreTavixDword(subKey, name, value);
-}
-
-// Quick play: no minimum thinking time, the fastest animation, no sound.
-void StoreGameSettings(int black, int white, DWORD thoughtTime = 0) {
-    StoreDword(L"Configuration", L"ThoughtTime", thoughtTime);
-    StoreDword(L"Configuration", L"TurnSpeed", 100);
-    StoreDword(L"Configuration", L"EffectSound", 0);
-    StoreDword(L"Configuration", L"AutoMove", 0);
-    StoreDword(L"Configuration", L"ThoughtDisplay", 1);
-    StoreDword(L"Player", L"Black", static_cast<DWORD>(black));
-    StoreDword(L"Player", L"White", static_cast<DWORD>(white));
-}
-
-constexpr int Person = -1;
-
-// The driver's own copy of the game, to know the board each ply must show.
-struct Game {
-    Position pos;
-    Game() {
-        InitBoard(pos);
-        pos.moveNumber = 0;
-        pos.sideToMove = 0;
-        pos.legalMoveCount = CountLegalMoves(pos, 0);
-    }
-    void Play(Square sq) {
-        if (sq > 0) {
-            FlipRecord flips;
-            Check(PlayMove(pos, sq, ColourOfSide(pos.sideToMove), flips) > 0, Format("ply %d is not legal", sq));
-        } else {
-            Check(pos.legalMoveCount == 0, "a pass while a move exists");
-        }
-        pos.sideToMove ^= 1;
-        pos.legalMoveCount = CountLegalMoves(pos, pos.sideToMove);
-    }
-    std::string Board() const {
-        std::string b;
-        for (int row = 1; row <= 8; ++row)
-            for (int column = 1; column <= 8; ++column) {
-                const int c = pos.board[row * 10 + column];
-                b += c == Black ? 'X' : c == White ? 'O' : '-';
-            }
-        return b;
-    }
-};
-
-Square ParseSquare(const char* text) { return text[0] == 'p' ? 0 : (text[1] - '0') * 10 + (text[0] - 'a' + 1); }
-
-// A legal game with a pass that ends early: Black passes at ply 13 and White
-// takes the last black disc with h2, winning by 17.
-const char* const PassGame[] = {"e6", "f4", "e3", "d2", "g3", "e7", "d6", "g5", "d3", "d7", "c7", "b8", "pass", "h2"};
-
-void WaitForBoard(HWND window, const std::string& board, DWORD timeoutMs, const std::string& what) {
-    std::string seen;
-    if (!WaitUntil([&] { return (seen = ReadBoard(window)) == board; }, timeoutMs))
-        Fail("the board is not " + what + ": " + seen + " instead of " + board);
-}
-
-// A client rectangle as pixels, from the screen.
-std::vector<DWORD> Capture(HWND window, const LayoutRect& r) {
-    return CaptureClientPixels(window, r.left, r.top, r.right, r.bottom);
-}
-
-LayoutRect MessageBoxArea(HWND window) { return PanelBoxInsideRect(DisplayUnit(window), 3); }
-
 // Boxes 1 and 2 of the panel: move number, legal moves and side to move,
 // and per side the player, last move, discs and clock.
 std::vector<DWORD> CaptureSideFields(HWND window) {
-    std::vector<DWORD> a = Capture(window, PanelBoxInsideRect(DisplayUnit(window), 1));
-    const std::vector<DWORD> b = Capture(window, PanelBoxInsideRect(DisplayUnit(window), 2));
+    std::vector<DWORD> a = CaptureClient(window, PanelBoxInsideRect(DisplayUnit(window), 1));
+    const std::vector<DWORD> b = CaptureClient(window, PanelBoxInsideRect(DisplayUnit(window), 2));
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
@@ -112,61 +46,11 @@ void MouseButton(bool down) {
     Pause(50);
 }
 
-// "終局" box: its text, after checking the caption and the OK button; then
-// closed.
-std::wstring TakeResultBox(const Program& tavix, DWORD timeoutMs) {
-    HWND box = WaitForDialog(tavix.process.dwProcessId, timeoutMs);
-    Check(box != nullptr, "no result box appeared");
-    Check(WindowText(box) == L"終局", "the result box's caption is \"" + Narrow(WindowText(box)) + "\"");
-    const std::wstring text = MessageBoxText(box);
-    int buttons = 0;
-    for (const ControlText& c : DialogControls(box))
-        if (lstrcmpiW(c.className.c_str(), L"Button") == 0) ++buttons;
-    Check(buttons == 1 && GetDlgItem(box, IDOK), "the result box does not have one OK button");
-    PressButton(box, IDOK);
-    WaitFor([&] { return !IsWindow(box); }, 5000, "the result box to close");
-    return text;
-}
-
-std::wstring ExpectedResultText(int difference) {
-    if (difference == 0) return L"引き分けです。";
-    const int n = difference < 0 ? -difference : difference;
-    std::wstring digits;
-    digits += n >= 10 ? static_cast<wchar_t>(L'０' + n / 10) : L' ';
-    if (n < 10) digits += L' ';
-    digits += static_cast<wchar_t>(L'０' + n % 10);
-    return std::wstring(difference > 0 ? L"黒" : L"白") + L"の" + digits + L"石勝ちです。";
-}
-
-// The window answers a message within 100 ms; returns the time it took.
-DWORD ProbeAnswer(HWND window) {
-    const ULONGLONG start = GetTickCount64();
-    DWORD_PTR result = 0;
-    const LRESULT ok = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result);
-    const DWORD took = static_cast<DWORD>(GetTickCount64() - start);
-    Check(ok != 0, Format("the window did not answer within 100 ms (%lu ms)", took));
-    return took;
-}
-
 // Whether the toolbar button of a command is enabled.
 bool ButtonEnabled(HWND window, int id) {
     HWND toolbar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
     Check(toolbar != nullptr, "no toolbar");
     return SendMessageW(toolbar, WM_USER + 9, static_cast<WPARAM>(id), 0) != 0;  // TB_ISBUTTONENABLED
-}
-
-int CountDiscs(const std::string& board, char c) { return static_cast<int>(std::count(board.begin(), board.end(), c)); }
-
-// The discs of expected, read while the computer thinks: its search mark may
-// stand on one empty square and read as anything.
-bool SameDiscsBesideMark(const std::string& seen, const std::string& expected) {
-    int marks = 0;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        if (seen[i] == expected[i]) continue;
-        if (expected[i] != '-') return false;
-        ++marks;
-    }
-    return marks <= 1;
 }
 
 }  // namespace
@@ -178,7 +62,7 @@ SCENARIO(two_people_play_a_game_with_a_pass) {
     StoreGameSettings(Person, Person);
     Program tavix = StartTavix();
     Activate(tavix.window);
-    Game game;
+    ScriptedGame game;
     WaitForBoard(tavix.window, game.Board(), 5000, "the initial board");
     PostCommand(tavix.window, IDM_GAME_START);
     Pause(300);
@@ -228,11 +112,11 @@ SCENARIO(two_people_play_a_game_with_a_pass) {
 // and changes nothing in the game.
 SCENARIO(automatic_move_and_pass_with_sound) {
     StoreGameSettings(Person, Person);
-    StoreDword(L"Configuration", L"AutoMove", 1);
-    StoreDword(L"Configuration", L"EffectSound", 1);
+    StoreTavixRegistryDword(L"Configuration", L"AutoMove", 1);
+    StoreTavixRegistryDword(L"Configuration", L"EffectSound", 1);
     Program tavix = StartTavix();
     Activate(tavix.window);
-    Game game;
+    ScriptedGame game;
     WaitForBoard(tavix.window, game.Board(), 5000, "the initial board");
     PostCommand(tavix.window, IDM_GAME_START);
     Pause(300);
@@ -288,7 +172,7 @@ SCENARIO(level9_thinks_without_freezing_and_stops) {
     Program tavix = StartTavix();
     HWND w = tavix.window;
     Activate(w);
-    Game game;
+    ScriptedGame game;
     WaitForBoard(w, game.Board(), 5000, "the initial board");
 
     // Interrupting a person's turn shows 3006: the picture to expect later.
@@ -296,7 +180,7 @@ SCENARIO(level9_thinks_without_freezing_and_stops) {
     Pause(300);
     SendKey(VK_F3);
     Pause(300);
-    const std::vector<DWORD> interrupted = Capture(w, MessageBoxArea(w));
+    const std::vector<DWORD> interrupted = CaptureClient(w, MessageBoxArea(w));
 
     SendKey(VK_F2);
     Pause(300);
@@ -305,7 +189,7 @@ SCENARIO(level9_thinks_without_freezing_and_stops) {
     WaitForBoard(w, game.Board(), 5000, "the one after d3");
     const std::string before = game.Board();
     Pause(300);
-    const std::vector<DWORD> thinking = Capture(w, MessageBoxArea(w));
+    const std::vector<DWORD> thinking = CaptureClient(w, MessageBoxArea(w));
 
     DWORD slowest = 0;
     bool markSeen = false, lineSeen = false;
@@ -316,7 +200,7 @@ SCENARIO(level9_thinks_without_freezing_and_stops) {
         slowest = std::max(slowest, ProbeAnswer(w));
         for (Square sq = 11; sq <= 88 && !markSeen; ++sq)
             if (IsPlayable(sq) && game.pos.board[sq] == Empty && SquareCentrePixel(w, sq) != surface) markSeen = true;
-        if (!lineSeen && Capture(w, MessageBoxArea(w)) != thinking) lineSeen = true;
+        if (!lineSeen && CaptureClient(w, MessageBoxArea(w)) != thinking) lineSeen = true;
         if (repaints < 3) {
             InvalidateRect(w, nullptr, TRUE);
             Pause(150);
@@ -341,7 +225,7 @@ SCENARIO(level9_thinks_without_freezing_and_stops) {
         SendKey(VK_F3);
         slowest = std::max(slowest, ProbeAnswer(w));
         WaitForBoard(w, before, 3000, Format("the one before the thinking (stop %d)", round + 1));
-        WaitFor([&] { return Capture(w, MessageBoxArea(w)) == interrupted; }, 3000,
+        WaitFor([&] { return CaptureClient(w, MessageBoxArea(w)) == interrupted; }, 3000,
                 Format("message 3006 after stop %d", round + 1));
     }
     Note(Format("20 stops and resumes; slowest answer %lu ms", slowest));
@@ -360,7 +244,7 @@ SCENARIO(about_box_pauses_the_thinking) {
     StoreGameSettings(5, Person, 3);
     Program tavix = StartTavix();
     HWND w = tavix.window;
-    Game game;
+    ScriptedGame game;
     WaitForBoard(w, game.Board(), 5000, "the initial board");
     PostCommand(w, IDM_GAME_START);
     Pause(200);
@@ -393,12 +277,9 @@ SCENARIO(about_box_pauses_the_thinking) {
 // move number, side to move, last moves, discs and clocks); a move after
 // stepping back drops the later plies, and PgDn and End are then unavailable.
 SCENARIO(history_navigation_walks_the_plies) {
-    StoreGameSettings(Person, Person);
-    Program tavix = StartTavix();
+    Program tavix = StartForTwoPeople();
     HWND w = tavix.window;
-    Activate(w);
-    Game game;
-    WaitForBoard(w, game.Board(), 5000, "the initial board");
+    ScriptedGame game;
     Check(!ButtonEnabled(w, IDM_RECORD_TO_START) && !ButtonEnabled(w, IDM_RECORD_BACK),
           "Home and PgUp buttons are enabled at the start");
     SendKey(VK_F2);
@@ -450,7 +331,7 @@ SCENARIO(history_navigation_walks_the_plies) {
     SendKey(VK_PRIOR);
     SendKey(VK_PRIOR);
     expectPly(Plies - 2, "PgUp twice");
-    Game replay;
+    ScriptedGame replay;
     for (int i = 0; i < Plies - 2; ++i) replay.Play(ParseSquare(PassGame[i]));
     Square other = 0;
     for (Square sq = 11; sq <= 88 && !other; ++sq)

@@ -25,13 +25,6 @@ void WriteDisplaySize(DWORD u) {
     RegCloseKey(key);
 }
 
-void CloseTavix(Program& tavix) {
-    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
-    const DWORD code = WaitForExit(tavix);
-    Check(code == 0, Format("exit code %lu", code));
-    StopTavix(tavix);
-}
-
 HWND Toolbar(HWND window) {
     HWND toolbar = GetDlgItem(window, 1);
     Check(toolbar != nullptr && ClassName(toolbar) == TOOLBARCLASSNAMEW, "no toolbar with child id 1");

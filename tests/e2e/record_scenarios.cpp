@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int Person = -1;
 const std::wstring LoadCaption = L"棋譜の復元";
 const std::wstring SaveCaption = L"棋譜の保存";
 const std::wstring RecentKey = L"Recent File List";
@@ -59,7 +58,7 @@ std::string BoardAfter(const std::string& transcript, Position* out = nullptr) {
     return PositionText(pos).substr(0, 64);
 }
 
-void WaitForBoard(HWND window, const std::string& board, const std::string& what) {
+void WaitForRecordBoard(HWND window, const std::string& board, const std::string& what) {
     std::string seen;
     if (!WaitUntil([&] { return (seen = ReadBoard(window)) == board; }, 5000))
         Fail("the board is not " + what + ": " + seen + " instead of " + board);
@@ -128,7 +127,7 @@ std::vector<std::vector<DWORD>> WalkThePlies(HWND window, const std::string& tra
     PostCommand(window, IDM_RECORD_TO_START);
     const int plies = static_cast<int>(transcript.size() / 2);
     for (int i = 0; i <= plies; ++i) {
-        WaitForBoard(window, BoardAfter(transcript.substr(0, 2 * i)), Format("ply %d", i));
+        WaitForRecordBoard(window, BoardAfter(transcript.substr(0, 2 * i)), Format("ply %d", i));
         std::vector<DWORD> now = CaptureBoardAndPanel(window), last;
         for (int tries = 0; tries < 20 && now != last; ++tries) {
             Pause(100);
@@ -154,13 +153,9 @@ HWND WaitForOverwriteQuestion(const Program& tavix) {
     return question;
 }
 
-void CloseTavix(Program& tavix) {
-    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
-    Check(WaitForExit(tavix) == 0, "non-zero exit code");
-}
 
 // Black passes at ply 13, White's h2 ends the game.
-const char* const PassGame[] = {"e6", "f4", "e3", "d2", "g3", "e7", "d6", "g5", "d3", "d7", "c7", "b8", "**", "h2"};
+const char* const RecordPassGame[] = {"e6", "f4", "e3", "d2", "g3", "e7", "d6", "g5", "d3", "d7", "c7", "b8", "**", "h2"};
 
 }  // namespace
 
@@ -176,13 +171,13 @@ SCENARIO(record_saved_game_reloads_from_the_command_line) {
     PostCommand(tavix.window, IDM_GAME_START);
     Pause(300);
     std::string transcript;
-    for (const char* ply : PassGame) {
+    for (const char* ply : RecordPassGame) {
         const Square sq = ParseSquareCode(ply);
         if (sq > 0) ClickSquare(tavix.window, sq / 10, sq % 10);
         else ClickSquare(tavix.window, 8, 8);  // any click passes
         transcript += sq > 0 ? ply : "PA";
-        if (ply == PassGame[std::size(PassGame) - 1]) break;  // the result box may cover the board
-        WaitForBoard(tavix.window, BoardAfter(transcript), std::string("the one after ") + ply);
+        if (ply == RecordPassGame[std::size(RecordPassGame) - 1]) break;  // the result box may cover the board
+        WaitForRecordBoard(tavix.window, BoardAfter(transcript), std::string("the one after ") + ply);
         Pause(200);
     }
     Check(TakeMessageBox(tavix, L"終局") == L"白の１７石勝ちです。", "the game did not end as scripted");
@@ -213,12 +208,12 @@ SCENARIO(record_saved_game_reloads_from_the_command_line) {
     Check(lines[4] == "Black=*" && lines[5] == "White=*", "the players are " + lines[4] + " " + lines[5]);
     for (int n = 1; n <= 14; ++n) {
         const std::string& line = lines[5 + n];
-        Check(line.rfind(Format("%02d=%s ", n, PassGame[n - 1]), 0) == 0 && digits(line, 6, ':'),
+        Check(line.rfind(Format("%02d=%s ", n, RecordPassGame[n - 1]), 0) == 0 && digits(line, 6, ':'),
               Format("ply %d reads ", n) + line);
     }
 
     Program again = StartTavix(L"\"" + path + L"\"");
-    WaitForBoard(again.window, BoardAfter(transcript), "the final one after the reload");
+    WaitForRecordBoard(again.window, BoardAfter(transcript), "the final one after the reload");
     std::wstring first;
     Check(ReadTavixRegistryString(RecentKey, L"File1", first) && first == path,
           "File1 is \"" + Narrow(first) + "\", not the saved record");
@@ -240,7 +235,7 @@ SCENARIO(record_saved_game_reloads_from_the_command_line) {
     Program refused = LaunchTavix(L"\"" + junk + L"\"");
     ExpectFileError(refused, L"" TAVIX_VERSION_TEXT, IDS_NOT_A_RECORD, junk);
     WaitForMainWindow(refused);
-    WaitForBoard(refused.window, BoardAfter(""), "the initial one after a refused command-line file");
+    WaitForRecordBoard(refused.window, BoardAfter(""), "the initial one after a refused command-line file");
     CloseTavix(refused);
 }
 
@@ -279,7 +274,7 @@ SCENARIO(record_hand_written_files_by_drop) {
         } else {
             shown = c.transcript;
         }
-        WaitForBoard(tavix.window, BoardAfter(shown), std::string("the game of ") + c.name);
+        WaitForRecordBoard(tavix.window, BoardAfter(shown), std::string("the game of ") + c.name);
         Check(CopiedGame(tavix.window, shown) == shown, std::string("the plies of ") + c.name + " are not " + shown);
     }
     // The last file had Black=10 and White=3: saved as a person and level 3.
@@ -299,10 +294,10 @@ SCENARIO(record_hand_written_files_by_drop) {
     const std::wstring long20 = RecordFolder() + L"twenty.rgm", at3 = RecordFolder() + L"at ply 3.rgm";
     PutFile(long20, head + plies);
     DropFiles(tavix, {long20});
-    WaitForBoard(tavix.window, BoardAfter(twenty), "the twentieth ply");
+    WaitForRecordBoard(tavix.window, BoardAfter(twenty), "the twentieth ply");
     PostCommand(tavix.window, IDM_RECORD_TO_START);
     for (int i = 0; i < 3; ++i) PostCommand(tavix.window, IDM_RECORD_FORWARD);
-    WaitForBoard(tavix.window, BoardAfter(twenty.substr(0, 6)), "ply 3");
+    WaitForRecordBoard(tavix.window, BoardAfter(twenty.substr(0, 6)), "ply 3");
     PostCommand(tavix.window, IDM_RECORD_SAVE);
     ChooseFileInDialog(tavix, SaveCaption, at3);
     Check(WaitUntil([&] { return ReadFileBytes(at3, bytes) && !bytes.empty(); }, 5000), "nothing was saved at ply 3");
@@ -311,7 +306,7 @@ SCENARIO(record_hand_written_files_by_drop) {
     Pause(300);
     Check(ReadBoard(tavix.window) == BoardAfter(twenty.substr(0, 6)), "saving moved the window from ply 3");
     DropFiles(tavix, {at3});
-    WaitForBoard(tavix.window, BoardAfter(twenty), "ply 20 of the record saved at ply 3");
+    WaitForRecordBoard(tavix.window, BoardAfter(twenty), "ply 20 of the record saved at ply 3");
     CloseTavix(tavix);
 }
 
@@ -335,7 +330,7 @@ SCENARIO(record_errors_and_recent_files) {
 
     // The gap closes: slot 2 (menu item 2) is the third value.
     PostCommand(tavix.window, IDM_RECORD_RECENT_FIRST + 1);
-    WaitForBoard(tavix.window, BoardAfter("f5d6"), "the game of the second entry");
+    WaitForRecordBoard(tavix.window, BoardAfter("f5d6"), "the game of the second entry");
     std::vector<std::wstring> want = {files[1], files[0], L"", L"", L"", L"", L"", L"", L""};
     Check(StoredRecentFiles() == want, "the list reads" + Joined(StoredRecentFiles()));
 
@@ -343,7 +338,7 @@ SCENARIO(record_errors_and_recent_files) {
     std::wstring upper = files[0];
     CharUpperW(upper.data());
     DropFiles(tavix, {upper});
-    WaitForBoard(tavix.window, BoardAfter("f5f6"), "the game of the upper-case path");
+    WaitForRecordBoard(tavix.window, BoardAfter("f5f6"), "the game of the upper-case path");
     want[0] = upper;
     want[1] = files[1];
     Check(StoredRecentFiles() == want, "after the upper-case load the list reads" + Joined(StoredRecentFiles()));
@@ -353,7 +348,7 @@ SCENARIO(record_errors_and_recent_files) {
     PutFile(junk, "f5d6c3\r\n");
     DropFiles(tavix, {files[2], junk, files[3]});
     ExpectFileError(tavix, LoadCaption, IDS_NOT_A_RECORD, junk);
-    WaitForBoard(tavix.window, BoardAfter("f5d6"), "the last good file of the drop");
+    WaitForRecordBoard(tavix.window, BoardAfter("f5d6"), "the last good file of the drop");
     want = {files[3], files[2], upper, files[1], L"", L"", L"", L"", L""};
     Check(StoredRecentFiles() == want, "after the drop the list reads" + Joined(StoredRecentFiles()));
 
@@ -368,7 +363,7 @@ SCENARIO(record_errors_and_recent_files) {
     PostCommand(tavix.window, IDM_RECORD_RECENT_FIRST + 1);
     ExpectFileError(tavix, LoadCaption, IDS_FILE_NOT_FOUND, files[9]);
     Check(StoredRecentFiles() == want, "after the refused entry the list reads" + Joined(StoredRecentFiles()));
-    WaitForBoard(tavix.window, BoardAfter("f5f6"), "the game as it was");
+    WaitForRecordBoard(tavix.window, BoardAfter("f5f6"), "the game as it was");
 
     // A read-only record: 3101, the file as it was.
     const std::wstring locked = folder + L"locked.rgm";
@@ -412,7 +407,7 @@ SCENARIO(record_clipboard_copy_and_paste) {
         const Square sq = ParseSquareCode(move);
         ClickSquare(tavix.window, sq / 10, sq % 10);
         played += move;
-        WaitForBoard(tavix.window, BoardAfter(played), std::string("the one after ") + move);
+        WaitForRecordBoard(tavix.window, BoardAfter(played), std::string("the one after ") + move);
         Pause(200);
     }
     SendKey('C', true);
@@ -437,7 +432,7 @@ SCENARIO(record_clipboard_copy_and_paste) {
     for (const Case& c : cases) {
         WriteClipboardText(c.text);
         SendKey('V', true);
-        WaitForBoard(tavix.window, c.board, "the pasted " + Narrow(c.text));
+        WaitForRecordBoard(tavix.window, c.board, "the pasted " + Narrow(c.text));
         Check(IsToolbarCommandEnabled(tavix.window, IDM_RECORD_TO_START) == c.historyBack,
               "Home's button after pasting " + Narrow(c.text));
     }
@@ -459,7 +454,7 @@ SCENARIO(record_clipboard_copy_and_paste) {
     const std::wstring partly = TakeMessageBox(tavix, L"貼り付け");
     Check(partly == L"ｸﾘｯﾌﾟﾎﾞｰﾄﾞの棋譜の4手目 a1 は打てません。\n\n3手目までを読み込みました。",
           "the partial paste reads " + Narrow(partly));
-    WaitForBoard(tavix.window, BoardAfter("f5d6c3"), "the three moves taken");
+    WaitForRecordBoard(tavix.window, BoardAfter("f5d6c3"), "the three moves taken");
     CloseTavix(tavix);
 }
 

@@ -76,12 +76,6 @@ int ExpectedLargestDisplaySize() {
     return largest;
 }
 
-void CloseAndExpectExit(Program& tavix) {
-    PostMessageW(tavix.window, WM_CLOSE, 0, 0);
-    const DWORD code = WaitForExit(tavix);
-    Check(code == 0, Format("exit code %lu", code));
-}
-
 INPUT KeyEvent(WORD key, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -129,7 +123,7 @@ SCENARIO(settings_first_start) {
     ExpectDefaultColoursAndFont();
     ExpectDword(L"DisplaySize", static_cast<DWORD>(ExpectedLargestDisplaySize()));
     ExpectDword(L"TopMost", 0);
-    CloseAndExpectExit(tavix);
+    CloseTavix(tavix);
 }
 
 // Stored values out of range, of the wrong size or too long are replaced by
@@ -156,7 +150,7 @@ SCENARIO(settings_corrected_at_start) {
     ExpectDword(L"EffectSound", 0);
     ExpectDword(L"TopMost", 1);
     ExpectDefaultColoursAndFont();
-    CloseAndExpectExit(tavix);
+    CloseTavix(tavix);
 
     // The next start: 90 is below the range, 31 characters still fit, and a
     // DWORD where the colours belong counts as missing.
@@ -185,7 +179,7 @@ SCENARIO(settings_corrected_at_start) {
     std::wstring font;
     Check(ReadTavixRegistryString(L"Configuration", L"FontName", font) && font == std::wstring(31, L'B'),
           "a FontName of 31 characters was not kept");
-    CloseAndExpectExit(tavix);
+    CloseTavix(tavix);
 }
 
 // Closing with Shift held and answering Yes removes the product key with all
@@ -236,7 +230,7 @@ SCENARIO(about_box) {
     Check(box != nullptr, "the about box did not open a second time");
     PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     WaitFor([&] { return !IsWindow(box); }, 5000, "the about box to close on Esc");
-    CloseAndExpectExit(tavix);
+    CloseTavix(tavix);
 }
 
 // Makes the shell hand every .html page to a command that appends the page's
@@ -313,7 +307,7 @@ SCENARIO(help_opens_pages) {
     Activate(tavix.window);
     SendKey(VK_F1);
     ExpectOpenedPage(record, "index.html");
-    CloseAndExpectExit(tavix);
+    CloseTavix(tavix);
 }
 
 // Without a browser the help commands do nothing visible: no error box, and
@@ -328,5 +322,5 @@ SCENARIO(help_without_browser_is_quiet) {
     }
     Pause(3000);
     Check(!AnyDialogShown(), "a box came up after the help commands");
-    CloseAndExpectExit(tavix);
+    CloseTavix(tavix);
 }
