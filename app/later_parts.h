@@ -18,15 +18,5 @@ void LoadRecentRecord(HWND window, int slot);
 void LoadDroppedFile(HWND window, const wchar_t* fileName);
 void BuildRecentMenu(HMENU menu);
 
-// Board set-up.
-void BeginBoardSetup(HWND window);
-void BoardSetupClick(HWND window, POINT client);
-void RemoveAllDiscs(HWND window);
-void CancelBoardSetup(HWND window);
-void FinishBoardSetup(HWND window);
-bool EndBoardSetup(HWND window, int command);
-
-// Dialogs and research.
-void OpenPlayersDialog(HWND window);
+// Research.
 void StartBookMoveSearch(HWND window);
-void OpenSettingsDialog(HWND window);
