@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "app/board_setup_steps.h"
+#include "record/record_file.h"
 #include "res/resource.h"
 
 namespace {
@@ -124,4 +126,36 @@ TEST(BoardSetup, CancelBringsBackTheGameWithItsNavigableHistory) {
     GameSession fresh{};
     NewGame(fresh);
     EXPECT_TRUE(SamePosition(s.position, fresh.position));
+}
+
+TEST(BoardSetup, AGameFromAnAcceptedSetUpRecordsItsStart) {
+    GameSession s = SessionInAGame();
+    BeginSetupSession(s);
+    RemoveAllSetupDiscs(s);
+    SetupBrush brush = Black;
+    ApplySetupClick(s, brush, 33);  // c3 Black
+    ApplySetupClick(s, brush, 44);  // d4 Black, then White
+    ApplySetupClick(s, brush, 44);
+    const Position set = s.position;
+    AcceptSetupSession(s);
+    EXPECT_EQ(HistoryState(s.record), 0);
+    FlipRecord flips;
+    ASSERT_GT(PlayMove(s.position, 55, Black, flips), 0);  // e5 takes d4
+    ASSERT_TRUE(AppendPly(s.record, 55, flips, 2));
+    s.position.sideToMove = 1;
+    RecountSession(s);
+
+    const std::int32_t kinds[2] = {PersonPlayer, PersonPlayer};
+    const std::string text = ComposeRecordText(s.position, s.record, kinds, {2026, 12, 7, 18, 0, 0});
+    std::string board(64, '0');
+    board[2 * 8 + 2] = '1';
+    board[3 * 8 + 3] = '2';
+    EXPECT_NE(text.find("Board=" + board + "\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Turn=Black\r\n"), std::string::npos) << text;
+    RecordGame read = {};
+    ASSERT_TRUE(ReadRecordText(text, read));
+    Position start;
+    GameStart(read.position, read.record, start);
+    EXPECT_EQ(0, std::memcmp(start.board, set.board, sizeof(Board)));
+    EXPECT_EQ(read.position.board[44], Black) << "the ply is read back onto the set-up start";
 }
