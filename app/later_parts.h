@@ -1,8 +1,7 @@
 #pragma once
 
 // Operations the main window already routes to whose work is built with the
-// turn loop, the record files, board set-up, the dialogs and the research
-// commands. Until then each accepts its call and changes nothing; building
+// turn loop, the record files and the research commands. Until then each accepts its call and changes nothing; building
 // one means moving it out of here into its own module. Windows code.
 
 #include <windows.h>

@@ -190,6 +190,7 @@ SCENARIO(players_dialog) {
     WaitForPanel(w, PanelMessages, opened, "opening the dialog");
     ExpectPlayersTemplate(dialog);
     ExpectSelections(dialog, 0, 10, "on opening");
+    if (!ScreenshotFolder().empty()) SaveScreenshot(ScreenshotFolder() + L"\\players-dialog.bmp", dialog);
 
     // 黒白交代 then ｷｬﾝｾﾙ: nothing changes.
     PressButton(dialog, IDC_PLAYERS_SWAP);
