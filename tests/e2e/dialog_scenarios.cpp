@@ -460,13 +460,14 @@ SCENARIO(board_setup_accepted_and_played) {
     ClickSquare(w, 5, 5);  // e5 takes d4
     Position played = set;
     Play(played, 55);
-    WaitForBoard(w, played, "after e5");
-    // Neither side can move now: the game ends with three black discs.
+    // Neither side can move now: the game ends with three black discs. The
+    // result box stands over the board, so the board is read once it closed.
     HWND result = WaitForDialog(tavix.process.dwProcessId);
     Check(result != nullptr && MessageBoxText(result) == L"黒の  ３石勝ちです。",
           "the result box does not read 黒の  ３石勝ちです。");
     PressButton(result, IDOK);
     WaitFor([&] { return !IsWindow(result); }, 5000, "the result box to close");
+    WaitForBoard(w, played, "after e5");
     SendKey(VK_HOME);
     WaitForBoard(w, set, "after Home: the set-up position starts the history");
 
