@@ -20,7 +20,6 @@ void ExpectOpenedPage(const std::wstring& record, const std::string& page);
 
 namespace {
 
-constexpr int Person = -1;
 const std::vector<std::wstring> PlayerNames = {
     L"  人 間  ",  L"ｺﾝﾋﾟｭｰﾀ 0", L"ｺﾝﾋﾟｭｰﾀ 1", L"ｺﾝﾋﾟｭｰﾀ 2", L"ｺﾝﾋﾟｭｰﾀ 3", L"ｺﾝﾋﾟｭｰﾀ 4",
     L"ｺﾝﾋﾟｭｰﾀ 5", L"ｺﾝﾋﾟｭｰﾀ 6", L"ｺﾝﾋﾟｭｰﾀ 7", L"ｺﾝﾋﾟｭｰﾀ 8", L"ｺﾝﾋﾟｭｰﾀ 9",
@@ -287,7 +286,7 @@ std::vector<DWORD> CaptureGameFields(HWND window) {
     std::vector<DWORD> pixels;
     for (int box : {1, 2}) {
         const LayoutRect r = PanelBoxInsideRect(u, box);
-        const std::vector<DWORD> part = CaptureClient(window, {r.left, r.top, r.right, r.bottom});
+        const std::vector<DWORD> part = CaptureClient(window, r);
         pixels.insert(pixels.end(), part.begin(), part.end());
     }
     return pixels;

@@ -251,9 +251,6 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // ---------------------------------------------------------------------------
 // Games, the panel and the result box (tests/e2e/driver_games.cpp)
 
-// HKCU\Software\Velmarch\Tavix\<subKey>\<name> as a DWORD; fails the
-// scenario when it cannot be stored.
-void StoreTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD value);
 // Players (a level 0..9 or Person) and quick play: the given minimum thinking
 // time, the fastest animation, no sound, no automatic move, the thinking
 // display on.

@@ -274,10 +274,10 @@ namespace {
 // area and panel boxes 1 and 2.
 std::vector<DWORD> CaptureAllButMessages(HWND window) {
     const int u = DisplayUnit(window);
-    std::vector<DWORD> pixels = CaptureClient(window, {0, ToolbarBand, 40 * u, ToolbarBand + 40 * u});
+    std::vector<DWORD> pixels = CaptureClient(window, LayoutRect{0, ToolbarBand, 40 * u, ToolbarBand + 40 * u});
     for (int box : {1, 2}) {
         const LayoutRect r = PanelBoxRect(u, box);
-        const std::vector<DWORD> part = CaptureClient(window, {r.left, r.top, r.right, r.bottom});
+        const std::vector<DWORD> part = CaptureClient(window, r);
         pixels.insert(pixels.end(), part.begin(), part.end());
     }
     return pixels;
