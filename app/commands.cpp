@@ -1,14 +1,17 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/board_setup.h"
 #include "app/clipboard_commands.h"
 #include "app/command_states.h"
 #include "app/game_session.h"
 #include "app/help.h"
 #include "app/history_commands.h"
 #include "app/later_parts.h"
+#include "app/players_dialog.h"
 #include "app/recent_files_store.h"
 #include "app/record_commands.h"
+#include "app/settings_command.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
 #include "res/resource.h"
@@ -92,7 +95,7 @@ void RunCommand(HWND window, int id) {
     case IDM_SETUP_REMOVE_ALL: RemoveAllDiscs(window); break;
     case IDM_SETUP_CHANGE_SIDE: ChangeSideToMove(window); break;
     case IDM_SETUP_CANCEL: CancelBoardSetup(window); break;
-    case IDM_SETUP_END: FinishBoardSetup(window); break;
+    case IDM_SETUP_END: EndBoardSetup(window, 0); break;
     case IDM_RESEARCH_BOOK:
         if (CommandGate(window, id)) StartBookMoveSearch(window);
         break;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/activity_pause.h"
+#include "app/board_setup.h"
 #include "app/commands.h"
 #include "app/game_session.h"
 #include "app/help.h"

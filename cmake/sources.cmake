@@ -49,10 +49,12 @@ set(TAVIX_APP_SOURCES
     app/players.cpp
     app/result_text.cpp
     app/turn_rules.cpp
+    app/board_setup_steps.cpp
 )
 
 set(TAVIX_CONFIG_SOURCES
     config/settings.cpp
+    config/settings_pages.cpp
 )
 
 set(TAVIX_RESEARCH_SOURCES
@@ -96,6 +98,9 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/record_commands.cpp
     app/clipboard_commands.cpp
     app/book_loader.cpp
+    app/players_dialog.cpp
+    app/board_setup.cpp
+    app/settings_command.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES
@@ -115,6 +120,7 @@ set(TAVIX_ENGINE_WINDOWS_SOURCES
 set(TAVIX_CONFIG_WINDOWS_SOURCES
     config/registry.cpp
     config/settings_store.cpp
+    config/settings_dialog.cpp
 )
 
 set(TAVIX_RESEARCH_WINDOWS_SOURCES

@@ -84,6 +84,40 @@
 #define IDC_RESULTS_LIST            2301
 #define IDC_RESULTS_WHOLE_LINE      2302
 
+// Players dialog
+#define IDD_PLAYERS                 2000
+#define IDC_PLAYERS_BLACK           2001
+#define IDC_PLAYERS_WHITE           2002
+#define IDC_PLAYERS_SWAP            2003
+#define IDC_PLAYERS_SAVE            2004
+#define IDC_PLAYERS_HELP            2005
+
+// Settings dialog and its four pages (each page 20 ids after the one before)
+#define IDD_SETTINGS                2400
+#define IDC_SETTINGS_SAVE           2401
+#define IDC_SETTINGS_HELP           2402
+#define IDC_SETTINGS_TABS           2403
+#define IDD_SETTINGS_GAME           2420
+#define IDC_SETTINGS_AUTO_MOVE      2421
+#define IDC_SETTINGS_THOUGHT_DISPLAY 2422
+#define IDC_SETTINGS_THOUGHT_TIME   2423
+#define IDC_SETTINGS_LEAF_VALUE     2424
+#define IDC_SETTINGS_MINIMAX_VALUE  2425
+#define IDC_SETTINGS_THRESHOLD      2426
+#define IDC_SETTINGS_THRESHOLD_SPIN 2427
+#define IDC_SETTINGS_CAP            2428
+#define IDC_SETTINGS_CAP_SPIN       2429
+#define IDD_SETTINGS_TURNING        2440
+#define IDC_SETTINGS_TURN_SPEED     2441
+#define IDC_SETTINGS_EFFECT_SOUND   2442
+#define IDD_SETTINGS_DESIGN         2460
+#define IDC_SETTINGS_COLOUR_CHANGE  2461
+#define IDC_SETTINGS_COLOUR_LIST    2462
+#define IDC_SETTINGS_FONT           2463
+#define IDD_SETTINGS_WINDOW         2480
+#define IDC_SETTINGS_DISPLAY_SIZE   2481
+#define IDC_SETTINGS_TOP_MOST       2482
+
 // About box
 #define IDD_ABOUT                   2500
 #define IDC_ABOUT_VERSION           2501

@@ -13,6 +13,8 @@
 
 #include "core/board.h"
 #include "view/layout.h"
+#include "view/message_lines.h"
+#include "view/panel_fields.h"
 
 // ---------------------------------------------------------------------------
 // Scenarios
@@ -143,6 +145,16 @@ std::vector<ControlText> DialogControls(HWND dialog);
 // The message text of a message box (its static control with the text).
 std::wstring MessageBoxText(HWND dialog);
 std::vector<std::wstring> ListBoxItems(HWND listBox);
+std::vector<std::wstring> ComboBoxItems(HWND comboBox);
+// A control of a dialog by id, also inside the dialog's child dialogs (the
+// pages of a tabbed dialog); nullptr when there is none.
+HWND FindDialogItem(HWND dialog, int id);
+// A rectangle a common control gives for an item through a message that
+// fills a RECT (TCM_GETITEMRECT, TB_GETITEMRECT): the RECT lies in the
+// program's own memory for the call. Not for the messages of the system's own
+// controls (LB_GETITEMRECT ...), which Wine carries across processes itself.
+// Fails when there is none.
+RECT ControlItemRect(const Program& program, HWND control, UINT message, WPARAM item);
 // Presses a button by id (BM_CLICK through the dialog).
 void PressButton(HWND dialog, int id);
 // Presses the button whose text (without '&') equals the given text.
@@ -156,6 +168,20 @@ bool ReadTavixRegistryDword(const std::wstring& subKey, const std::wstring& name
 bool ReadTavixRegistryString(const std::wstring& subKey, const std::wstring& name, std::wstring& value);
 bool ReadTavixRegistryBinary(const std::wstring& subKey, const std::wstring& name, std::vector<BYTE>& value);
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+// Stores a value under HKCU\<path> (created when missing); fails the
+// scenario when the registry refuses.
+void StoreRegistryValue(const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size);
+// Stores a value under HKCU\Software\Velmarch\Tavix\<subKey> (created when
+// missing), as a user or an earlier run would have left it; fails the
+// scenario when the registry refuses.
+void StoreTavixRegistryValue(const std::wstring& subKey, const std::wstring& name, DWORD type, const void* data,
+                             DWORD size);
+void StoreTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD value);
+// Removes every value of the subkey (the key itself stays).
+void ClearTavixRegistryValues(const std::wstring& subKey);
+
+// A string-table text of Tavix.exe (read from the file); empty when missing.
+std::wstring TavixString(int id);
 
 // Texts of a menu resource of Tavix.exe (menus are per process under Wine,
 // so they are read from the file): one entry per item, "id<TAB>text", pop-ups
@@ -165,10 +191,41 @@ std::vector<std::wstring> MenuResourceTexts(int menuId);
 // ---------------------------------------------------------------------------
 // Board pixels and screenshots
 
+// A position's board in the form ReadBoard gives.
+std::string BoardText(const Position& pos);
+
 // The board as 64 characters a1..h8: 'X' a dark disc, 'O' a light disc, '-'
 // the surface, '?' anything else; read from the window on screen.
 std::string ReadBoard(HWND window);
 COLORREF ClientPixel(HWND window, int x, int y);
+
+// The pixels of a client rectangle as on screen, row by row, each 0x00RRGGBB.
+std::vector<DWORD> CaptureClient(HWND window, const RECT& r);
+
+// Whether a client rectangle of the main window shows exactly the text as the
+// program draws its panel and label texts: on one line, centred, in the
+// display font (the face, 2u - 2 pixels high, Shift-JIS character set) in the
+// ink colour on the background colour. The driver draws the text the same
+// way and compares the pixels. Empty text: the background alone.
+bool ShowsPanelText(HWND window, const RECT& r, const std::wstring& text, COLORREF ink,
+                    COLORREF background = RGB(136, 204, 204), const std::wstring& face = L"ＭＳ ゴシック");
+
+// The status panel as it ought to stand: the values it shows and the six
+// message lines (laid out by the program's own rules from its string table).
+struct ExpectedPanel {
+    PanelValues values;
+    MessageLines lines;
+};
+// An expected panel whose message lines hold StatusMessage id laid over the
+// lines before (lines 3 to 5 stay unless the message has six segments).
+void SetExpectedMessage(ExpectedPanel& panel, int id);
+// The first of the selected PanelFields groups (as RedrawPanelFields takes
+// them) that the window does not show as expected, described; empty when
+// all are shown so. Default colours and font.
+std::string PanelMismatch(HWND window, unsigned fields, const ExpectedPanel& panel);
+// Waits until the panel shows the selected fields as expected, or fails.
+void WaitForPanel(HWND window, unsigned fields, const ExpectedPanel& panel, const std::string& what,
+                  DWORD timeoutMs = 5000);
 
 // Folder given with --shots (empty when none): failure screenshots and any
 // pictures a scenario takes go there.
@@ -194,9 +251,6 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // ---------------------------------------------------------------------------
 // Games, the panel and the result box (tests/e2e/driver_games.cpp)
 
-// HKCU\Software\Velmarch\Tavix\<subKey>\<name> as a DWORD; fails the
-// scenario when it cannot be stored.
-void StoreTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD value);
 // Players (a level 0..9 or Person) and quick play: the given minimum thinking
 // time, the fastest animation, no sound, no automatic move, the thinking
 // display on.

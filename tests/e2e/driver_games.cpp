@@ -6,23 +6,6 @@
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 
-namespace {
-
-const std::wstring ProductKey = L"Software\\Velmarch\\Tavix";
-
-}  // namespace
-
-void StoreTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD value) {
-    const std::wstring path = ProductKey + L"\\" + subKey;
-    HKEY key = nullptr;
-    Check(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-              ERROR_SUCCESS,
-          "cannot create " + Narrow(path));
-    const LONG result = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                       sizeof value);
-    RegCloseKey(key);
-    Check(result == ERROR_SUCCESS, "cannot store " + Narrow(name));
-}
 
 void StoreGameSettings(int black, int white, DWORD thoughtTime) {
     StoreTavixRegistryDword(L"Configuration", L"ThoughtTime", thoughtTime);

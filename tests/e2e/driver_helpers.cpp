@@ -405,23 +405,70 @@ std::wstring MessageBoxText(HWND dialog) {
     return {};
 }
 
-std::vector<std::wstring> ListBoxItems(HWND listBox) {
+namespace {
+
+// The texts of a list's items, through the list's own count, length and
+// text messages.
+std::vector<std::wstring> ItemTexts(HWND list, UINT countMessage, UINT lengthMessage, UINT textMessage) {
     std::vector<std::wstring> items;
-    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(list, countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        const LRESULT length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(i), 0);
         if (length < 0) break;
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        const LRESULT got =
-            SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        const LRESULT got = SendMessageW(list, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
         text.resize(got > 0 ? static_cast<size_t>(got) : 0);
         items.push_back(text);
     }
     return items;
 }
 
+}  // namespace
+
+std::vector<std::wstring> ListBoxItems(HWND listBox) {
+    return ItemTexts(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::vector<std::wstring> ComboBoxItems(HWND comboBox) {
+    return ItemTexts(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+namespace {
+
+struct ItemSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchItem(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ItemSearch*>(param);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindDialogItem(HWND dialog, int id) {
+    ItemSearch search = {id, nullptr};
+    EnumChildWindows(dialog, MatchItem, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT ControlItemRect(const Program& program, HWND control, UINT message, WPARAM item) {
+    HANDLE process = program.process.hProcess;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    Check(remote != nullptr, "cannot allocate memory in the program");
+    RECT r = {};
+    const bool ok = SendMessageW(control, message, item, reinterpret_cast<LPARAM>(remote)) != 0 &&
+                    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    Check(ok, Format("no rectangle for item %d of message 0x%x", static_cast<int>(item), message));
+    return r;
+}
+
 void PressButton(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
+    HWND button = FindDialogItem(dialog, id);
     Check(button != nullptr, Format("no button %d in the dialog", id));
     PostMessageW(button, BM_CLICK, 0, 0);
 }
@@ -478,6 +525,48 @@ bool ReadTavixRegistryString(const std::wstring& subKey, const std::wstring& nam
 
 bool ReadTavixRegistryBinary(const std::wstring& subKey, const std::wstring& name, std::vector<BYTE>& value) {
     return ReadTavixRegistryValue(subKey, name, REG_BINARY, value);
+}
+
+void StoreRegistryValue(const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    Check(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+              ERROR_SUCCESS,
+          "cannot create " + Narrow(path));
+    const LONG result = RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    Check(result == ERROR_SUCCESS, "cannot store " + Narrow(name));
+}
+
+void StoreTavixRegistryValue(const std::wstring& subKey, const std::wstring& name, DWORD type, const void* data,
+                             DWORD size) {
+    StoreRegistryValue(L"Software\\Velmarch\\Tavix\\" + subKey, name, type, data, size);
+}
+
+void StoreTavixRegistryDword(const std::wstring& subKey, const std::wstring& name, DWORD value) {
+    StoreTavixRegistryValue(subKey, name, REG_DWORD, &value, sizeof value);
+}
+
+void ClearTavixRegistryValues(const std::wstring& subKey) {
+    const std::wstring path = L"Software\\Velmarch\\Tavix\\" + subKey;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    wchar_t name[256];
+    DWORD length = 256;
+    while (RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, name);
+        length = 256;
+    }
+    RegCloseKey(key);
+}
+
+std::wstring TavixString(int id) {
+    HMODULE module = LoadLibraryExW(TavixPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return {};
+    const wchar_t* text = nullptr;
+    const int n = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+    std::wstring out = n > 0 ? std::wstring(text, n) : L"";
+    FreeLibrary(module);
+    return out;
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
@@ -544,11 +633,134 @@ std::vector<std::wstring> MenuResourceTexts(int menuId) {
 // ---------------------------------------------------------------------------
 // Board pixels and screenshots
 
+std::string BoardText(const Position& pos) {
+    std::string b;
+    for (int row = 1; row <= 8; ++row)
+        for (int column = 1; column <= 8; ++column) {
+            const int c = pos.board[row * 10 + column];
+            b += c == Black ? 'X' : c == White ? 'O' : '-';
+        }
+    return b;
+}
+
 COLORREF ClientPixel(HWND window, int x, int y) {
     HDC dc = GetDC(window);
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return colour;
+}
+
+namespace {
+
+// A 32-bit top-down bitmap selected into a memory context of the screen.
+struct PixelCanvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    DWORD* bits = nullptr;
+    PixelCanvas(int width, int height) {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        void* p = nullptr;
+        bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+        ReleaseDC(nullptr, screen);
+        bits = static_cast<DWORD*>(p);
+        old = SelectObject(dc, bitmap);
+    }
+    ~PixelCanvas() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    std::vector<DWORD> Pixels(int count) {
+        GdiFlush();
+        std::vector<DWORD> out(bits, bits + count);
+        for (DWORD& p : out) p &= 0xFFFFFF;
+        return out;
+    }
+};
+
+}  // namespace
+
+std::vector<DWORD> CaptureClient(HWND window, const RECT& r) {
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    POINT origin = {r.left, r.top};
+    ClientToScreen(window, &origin);
+    PixelCanvas canvas(width, height);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.dc, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return canvas.Pixels(width * height);
+}
+
+bool ShowsPanelText(HWND window, const RECT& r, const std::wstring& text, COLORREF ink, COLORREF background,
+                    const std::wstring& face) {
+    const int u = DisplayUnit(window);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (u == 0 || width <= 0 || height <= 0) return false;
+    PixelCanvas canvas(width, height);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT area = {0, 0, width, height};
+    FillRect(canvas.dc, &area, brush);
+    DeleteObject(brush);
+    // Drawn at the client coordinates themselves: centring rounds on the sum
+    // of the rectangle's edges, so a text wider than its field lands where
+    // the program's does only from the same edges.
+    SetWindowOrgEx(canvas.dc, r.left, r.top, nullptr);
+    area = r;
+    HFONT font = CreateFontW(2 * u - 2, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HGDIOBJ oldFont = SelectObject(canvas.dc, font);
+    SetBkMode(canvas.dc, TRANSPARENT);
+    SetTextColor(canvas.dc, ink);
+    DrawTextW(canvas.dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
+    SelectObject(canvas.dc, oldFont);
+    DeleteObject(font);
+    return canvas.Pixels(width * height) == CaptureClient(window, r);
+}
+
+namespace {
+
+std::wstring WideFromCodePage932(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const int n = MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    return out;
+}
+
+}  // namespace
+
+void SetExpectedMessage(ExpectedPanel& panel, int id) {
+    const std::wstring text = TavixString(id);
+    Check(!text.empty(), Format("no string %d in Tavix.exe", id));
+    char bytes[512];
+    const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes, sizeof bytes,
+                                      nullptr, nullptr);
+    LayOutStatusMessage(panel.lines, std::string_view(bytes, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+std::string PanelMismatch(HWND window, unsigned fields, const ExpectedPanel& panel) {
+    const int u = DisplayUnit(window);
+    if (u == 0) return "the window is not at a layout size";
+    for (const PanelText& t : PanelFieldTexts(u, fields, panel.values, panel.lines)) {
+        const RECT r = {t.rect.left, t.rect.top, t.rect.right, t.rect.bottom};
+        const COLORREF ink = t.ink == PanelInk::White ? RGB(255, 255, 255) : RGB(0, 0, 0);
+        const std::wstring text = WideFromCodePage932(t.text);
+        if (!ShowsPanelText(window, r, text, ink))
+            return Format("the field at (%d,%d) does not show \"%s\"", t.rect.left, t.rect.top, Narrow(text).c_str());
+    }
+    return {};
+}
+
+void WaitForPanel(HWND window, unsigned fields, const ExpectedPanel& panel, const std::string& what, DWORD timeoutMs) {
+    std::string mismatch;
+    if (!WaitUntil([&] { return (mismatch = PanelMismatch(window, fields, panel)).empty(); }, timeoutMs))
+        Fail("the panel after " + what + ": " + mismatch);
 }
 
 namespace {

@@ -196,18 +196,8 @@ SCENARIO(toolbar_enabling_in_idle) {
 
 namespace {
 
-// The client rectangle of a toolbar button, asked through memory of the
-// program's own process (the message carries a pointer).
 RECT ButtonRect(const Program& tavix, HWND toolbar, int index) {
-    HANDLE process = tavix.process.hProcess;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    Check(remote != nullptr, "cannot allocate memory in Tavix.exe");
-    RECT r = {};
-    const bool ok = SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) != 0 &&
-                    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    Check(ok, Format("no rectangle for toolbar item %d", index));
-    return r;
+    return ControlItemRect(tavix, toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index));
 }
 
 void MoveMouseTo(HWND window, POINT p) {

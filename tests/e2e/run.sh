@@ -208,6 +208,10 @@ if ! WINEPREFIX=$base "$loader" wineboot -i >"$work/wineboot.log" 2>&1; then
 fi
 # The driver's virtual desktop gives windows a frame, as a window manager would.
 WINEPREFIX=$base "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tavix /d 1280x1000 /f >/dev/null 2>&1
+# The dialogs ask for the Windows proportional Japanese face; without it Wine
+# falls back to a wider one and cuts the dialogs' labels short. The IPA
+# proportional face has the same widths.
+WINEPREFIX=$base "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
 stop_prefix "$base"
 say "Wine prefix booted in $(( $(date +%s) - start )) s"
 

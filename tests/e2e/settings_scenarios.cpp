@@ -19,13 +19,7 @@ bool KeyExists(const std::wstring& path) {
 }
 
 void StoreValue(const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    Check(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-              ERROR_SUCCESS,
-          "cannot create " + Narrow(path));
-    const LONG result = RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-    Check(result == ERROR_SUCCESS, "cannot store " + Narrow(name));
+    StoreRegistryValue(path, name, type, data, size);
 }
 
 void StoreDword(const std::wstring& name, DWORD value) {
