@@ -292,25 +292,6 @@ std::vector<DWORD> CaptureGameFields(HWND window) {
     return pixels;
 }
 
-HWND WaitForSetupQuestion(const Program& tavix, const std::wstring& caption) {
-    HWND box = WaitForDialog(tavix.process.dwProcessId);
-    Check(box != nullptr, "no question whether to end set-up");
-    Check(WindowText(box) == caption, "the question's caption is \"" + Narrow(WindowText(box)) + "\", not " +
-                                          Narrow(caption));
-    Check(MessageBoxText(box) == L"盤面設定を終了します。\n\nよろしいですか？",
-          "the question reads \"" + Narrow(MessageBoxText(box)) + "\"");
-    HWND no = GetDlgItem(box, IDNO);
-    Check(GetDlgItem(box, IDYES) && no && !GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL),
-          "the question does not have exactly Yes and No");
-    Check((GetWindowLongW(no, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON, "No is not the default button");
-    return box;
-}
-
-void Answer(HWND box, int button) {
-    PressButton(box, button);
-    WaitFor([&] { return !IsWindow(box); }, 5000, "the question to close");
-}
-
 }  // namespace
 
 // Set-up from a game two plies in: the last moves and clocks go blank, each

@@ -296,6 +296,12 @@ std::wstring ExpectedResultText(int difference);
 // Closes the main window as its frame does and expects exit code 0.
 void CloseTavix(Program& tavix);
 
+// The question whether to end board set-up, asked with the caption of the
+// command that ends it: its text, Yes and No with No the default.
+HWND WaitForSetupQuestion(const Program& tavix, const std::wstring& caption);
+// Presses the box's button and waits until it has closed.
+void Answer(HWND box, int button);
+
 // The window answers a message within 100 ms (or the scenario fails);
 // returns the time it took.
 DWORD ProbeAnswer(HWND window);

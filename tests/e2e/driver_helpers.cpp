@@ -988,7 +988,11 @@ void ChooseFileInDialog(const Program& program, const std::wstring& title, const
     if (!name) name = GetDlgItem(dialog, 0x480);
     Check(name != nullptr, "the file dialog has no file-name box");
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PressButton(dialog, IDOK);
+    // The dialog's own button: its folder view holds other controls with the
+    // same id, which a search through every child can find first.
+    HWND ok = GetDlgItem(dialog, IDOK);
+    Check(ok != nullptr, "the file dialog has no OK button");
+    PostMessageW(ok, BM_CLICK, 0, 0);
 }
 
 std::vector<DWORD> CaptureClientPixels(HWND window, int left, int top, int right, int bottom) {

@@ -3,7 +3,9 @@
 // window, the error boxes, the recent-file list in the registry, the
 // clipboard, and the record reader against the platform's own.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/board.h"
@@ -455,6 +457,54 @@ SCENARIO(record_clipboard_copy_and_paste) {
     Check(partly == L"ｸﾘｯﾌﾟﾎﾞｰﾄﾞの棋譜の4手目 a1 は打てません。\n\n3手目までを読み込みました。",
           "the partial paste reads " + Narrow(partly));
     WaitForRecordBoard(tavix.window, BoardAfter("f5d6c3"), "the three moves taken");
+
+    // In board set-up, paste, a drop and loading each first ask whether to
+    // end it, with the load command's caption; No keeps set-up and its board.
+    HWND w = tavix.window;
+    PostCommand(w, IDM_SETUP_BEGIN);
+    ClickSquare(w, 1, 1);  // a1 Black
+    std::string setBoard = BoardAfter("f5d6c3");
+    setBoard[0] = 'X';
+    WaitForRecordBoard(w, setBoard, "the set-up board with a1");
+    const std::wstring dropped = RecordFolder() + L"set-up drop.rgm";
+    PutFile(dropped, "[Record of Games]\r\nApplication=Tavix\r\n01=f5\r\n");
+    WriteClipboardText(L"f5d6");
+    const std::pair<const char*, std::function<void()>> gated[] = {
+        {"paste", [] { SendKey('V', true); }},
+        {"a drop", [&] { DropFiles(tavix, {dropped}); }},
+        {"loading", [&] { PostCommand(w, IDM_RECORD_LOAD); }},
+    };
+    for (const auto& [what, command] : gated) {
+        command();
+        Answer(WaitForSetupQuestion(tavix, LoadCaption), IDNO);
+        Pause(300);
+        Check(ReadBoard(w) == setBoard, std::string("set-up changed after No to ") + what);
+    }
+    // Accepted, White plays d3 from it, saved through the dialog: the file
+    // holds the set-up board and the side to move.
+    SendKey(VK_F2);
+    Answer(WaitForSetupQuestion(tavix, L"対局開始"), IDYES);
+    ClickSquare(w, 3, 4);  // d3
+    Position afterD3;
+    BoardAfter("f5d6c3d3", &afterD3);
+    afterD3.board[11] = Black;
+    WaitForRecordBoard(w, PositionText(afterD3).substr(0, 64), "d3 played from the set-up position");
+    const std::wstring saved = RecordFolder() + L"set-up game.rgm";
+    PostCommand(w, IDM_RECORD_SAVE);
+    ChooseFileInDialog(tavix, SaveCaption, saved);
+    std::string bytes;
+    Check(WaitUntil([&] { return ReadFileBytes(saved, bytes) && !bytes.empty(); }, 5000), "the set-up game was not saved");
+    std::string boardLine = "Board=";
+    for (char c : setBoard) boardLine += c == 'X' ? '1' : c == 'O' ? '2' : '0';
+    const std::string lines = boardLine + "\r\nTurn=White\r\nBlack=*\r\nWhite=*\r\n01=d3 ";
+    const size_t board = bytes.find("\r\nBoard=");
+    Check(board != std::string::npos && bytes.compare(board + 2, lines.size(), lines) == 0,
+          "the set-up game's record reads " + bytes);
+    // Yes ends set-up and the paste goes ahead.
+    PostCommand(w, IDM_SETUP_BEGIN);
+    SendKey('V', true);
+    Answer(WaitForSetupQuestion(tavix, LoadCaption), IDYES);
+    WaitForRecordBoard(w, BoardAfter("f5d6"), "the paste after ending set-up");
     CloseTavix(tavix);
 }
 
