@@ -13,6 +13,7 @@
 #include "app/turn_loop.h"
 #include "res/resource.h"
 #include "research/analysis_command.h"
+#include "research/book_search.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
 

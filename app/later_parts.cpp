@@ -7,5 +7,3 @@ void SaveRecordCommand(HWND) {}
 void LoadRecentRecord(HWND, int) {}
 void LoadDroppedFile(HWND, const wchar_t*) {}
 void BuildRecentMenu(HMENU) {}
-
-void StartBookMoveSearch(HWND) {}

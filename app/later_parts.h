@@ -1,7 +1,7 @@
 #pragma once
 
 // Operations the main window already routes to whose work is built with the
-// turn loop, the record files and the research commands. Until then each accepts its call and changes nothing; building
+// turn loop and the record files. Until then each accepts its call and changes nothing; building
 // one means moving it out of here into its own module. Windows code.
 
 #include <windows.h>
@@ -16,6 +16,3 @@ void SaveRecordCommand(HWND window);
 void LoadRecentRecord(HWND window, int slot);
 void LoadDroppedFile(HWND window, const wchar_t* fileName);
 void BuildRecentMenu(HMENU menu);
-
-// Research.
-void StartBookMoveSearch(HWND window);

@@ -125,6 +125,8 @@ set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/analysis_command.cpp
     research/analysis_params_dialog.cpp
     research/analysis_results_dialog.cpp
+    # The book-move search.
+    research/book_search.cpp
 )
 
 set(TAVIX_WINDOWS_SOURCES
