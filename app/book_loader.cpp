@@ -29,6 +29,14 @@ int ChooseFromTheBook(void*, Position& pos, int moveNumber, const ThinkingDispla
     return ChooseBookMove(TheOpeningBook(), pos, moveNumber, choice);
 }
 
+// Runs on the search thread for the book-move search, with the same settings
+// as above.
+int ListFromTheBook(void*, Position& pos, int moveNumber, BookMoveList& list) {
+    if (ListBookMoves(TheOpeningBook(), pos, moveNumber, currentSettings.StandardType, list) == 0) return 0;
+    list.entries[0] = {nullptr, 0};
+    return -1;
+}
+
 }  // namespace
 
 void LoadOpeningBook(const wchar_t* caption, const wchar_t* path) {
@@ -40,13 +48,13 @@ void LoadOpeningBook(const wchar_t* caption, const wchar_t* path) {
     Position work;
     LoadBookFile({file, ReadFromHandle}, book, work, report);
     CloseHandle(file);
-    if (BookNodeCount(book) > 0) SetBookLookup({nullptr, ChooseFromTheBook});
+    if (BookNodeCount(book) > 0) SetBookLookup({nullptr, ChooseFromTheBook, ListFromTheBook});
     if (!ShouldReportBookErrors(report, book)) return;
     const std::string text = ComposeBookReport(report, MessageFromStringTable, BookTextEncoding::ShiftJis);
     MessageBoxW(nullptr, WideFromShiftJis(text).c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ReleaseOpeningBook() {
-    SetBookLookup({nullptr, nullptr});
+    SetBookLookup({nullptr, nullptr, nullptr});
     ReleaseOpeningBook(TheOpeningBook());
 }

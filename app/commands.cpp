@@ -7,7 +7,6 @@
 #include "app/game_session.h"
 #include "app/help.h"
 #include "app/history_commands.h"
-#include "app/later_parts.h"
 #include "app/players_dialog.h"
 #include "app/recent_files_store.h"
 #include "app/record_commands.h"
@@ -16,6 +15,7 @@
 #include "app/turn_loop.h"
 #include "res/resource.h"
 #include "research/analysis_command.h"
+#include "research/book_search.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
 

@@ -8,7 +8,6 @@
 #include "app/command_line.h"
 #include "app/game_session.h"
 #include "app/help_key.h"
-#include "app/later_parts.h"
 #include "app/players_store.h"
 #include "app/recent_files_store.h"
 #include "app/record_commands.h"

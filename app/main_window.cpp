@@ -8,7 +8,6 @@
 #include "app/commands.h"
 #include "app/game_session.h"
 #include "app/help.h"
-#include "app/later_parts.h"
 #include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"

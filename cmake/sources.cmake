@@ -87,7 +87,6 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/commands.cpp
     app/toolbar.cpp
     app/help_key.cpp
-    app/later_parts.cpp
     app/about_box.cpp
     app/activity_pause.cpp
     app/help.cpp
@@ -128,6 +127,8 @@ set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/analysis_command.cpp
     research/analysis_params_dialog.cpp
     research/analysis_results_dialog.cpp
+    # The book-move search.
+    research/book_search.cpp
 )
 
 set(TAVIX_WINDOWS_SOURCES

@@ -41,14 +41,20 @@ LevelSearch LookUpLevel(int level, int empties);
 // position as its working board but must leave it as it found it. display is
 // the thinking display when it is on (the book shows the chosen value there),
 // else null.
+//
+// listBookMoves, for the book-move search, fills list with every book move of
+// pos, best first, and returns 0; when pos is not in the book it leaves the
+// list empty and returns below 0.
+struct BookMoveList;  // book/book_tree.h
 struct BookLookup {
     void* context;
     int (*chooseBookMove)(void* context, Position& pos, int moveNumber, const ThinkingDisplay* display);
+    int (*listBookMoves)(void* context, Position& pos, int moveNumber, BookMoveList& list);
 };
 
 struct JobHooks {
     const ThinkingDisplay* display = nullptr;  // null: nothing shown
-    BookLookup book = {nullptr, nullptr};      // null entry: no book move
+    BookLookup book = {nullptr, nullptr, nullptr};  // null entry: no book move
     SearchControl* control = nullptr;          // null: nothing stops the job
 };
 

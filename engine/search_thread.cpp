@@ -12,7 +12,7 @@ SearchControl control;
 EngineState engine;
 HANDLE thread = nullptr;
 WPARAM serial = 0;
-BookLookup bookLookup = {nullptr, nullptr};
+BookLookup bookLookup = {nullptr, nullptr, nullptr};
 
 // What every job is given: where it reports, what it works on, its serial.
 struct JobTarget {
@@ -104,8 +104,10 @@ DWORD WINAPI RunResearchJob(LPVOID) {
         break;
     case ResearchBookSearch:
     default:
-        // The book search: an empty list until the book's listing fills it.
-        research.results.entries[0] = {nullptr, 0};
+        // The window handed over an empty list; without a book it stays so.
+        if (bookLookup.listBookMoves && research.job.bookMoves)
+            bookLookup.listBookMoves(bookLookup.context, *job.position, research.job.moveNumber,
+                                     *research.job.bookMoves);
         break;
     }
     FinishJob(!completed, MsgResearchReady, research.job.kind, static_cast<LPARAM>(job.serial));

@@ -24,8 +24,9 @@
 bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime, bool thoughtDisplay,
                           bool startPaused);
 
-// The book the computer-move job asks before it searches (Tavix installs it
-// once the book is loaded); an empty lookup means no book moves.
+// The book the computer-move job asks before it searches and the book search
+// lists from (Tavix installs it once the book is loaded); an empty lookup
+// means no book moves.
 void SetBookLookup(BookLookup lookup);
 
 // The research jobs, told apart by their kind, which MsgResearchReady carries
@@ -36,6 +37,7 @@ constexpr WPARAM ResearchAnalysis = 1;
 struct ResearchJob {
     WPARAM kind = ResearchAnalysis;
     int moveNumber = 0;       // the book search: the live position's move number
+    BookMoveList* bookMoves = nullptr;  // the book search: the list to fill, empty on entry
     AnalysisParams params;    // the analysis
 };
 

@@ -4,15 +4,13 @@
 #include "app/turn_loop.h"
 #include "engine/search_thread.h"
 #include "research/analysis_command.h"
+#include "research/book_search.h"
 
 void HandleResearchReady(HWND window, WPARAM kind, LPARAM serial) {
     if (Session().mode != AppMode::Research || static_cast<WPARAM>(serial) != CurrentJobSerial()) return;
     switch (kind) {
     case ResearchAnalysis: ShowAnalysisResults(window); break;
-    case ResearchBookSearch:
-    default:
-        // The book search shows its list here once the book offers one.
-        EndJob(window);
-        break;
+    case ResearchBookSearch: ShowBookMoves(window); break;
+    default: EndJob(window); break;
     }
 }

@@ -166,6 +166,7 @@ void ExpectPlayersTemplate(HWND dialog) {
 // change the players of this game only, 保存 stores them; ﾍﾙﾌﾟ and F1 open
 // its page with the dialog left open.
 SCENARIO(players_dialog) {
+    RemoveShippedBook();  // level 9 must think after d3, not answer from the book
     StorePlayersAndQuickPlay(Person, 9, 10);
     Program tavix = StartTavix();
     HWND w = tavix.window;

@@ -257,6 +257,10 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 constexpr int Person = -1;
 void StoreGameSettings(int black, int white, DWORD thoughtTime = 0);
 
+// Takes the shipped opening book away from beside Tavix.exe, for scenarios
+// about the computer's thinking: without a book it searches every move.
+void RemoveShippedBook();
+
 // The driver's own copy of a game, to know the board each ply must show.
 struct ScriptedGame {
     Position pos;

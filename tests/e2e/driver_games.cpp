@@ -46,6 +46,11 @@ std::string ScriptedGame::Board() const {
     return b;
 }
 
+void RemoveShippedBook() {
+    const std::wstring path = DriverFolder() + L"\\Tavix.STD";
+    Check(DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND, "cannot remove Tavix.STD");
+}
+
 Program StartForTwoPeople() {
     StoreGameSettings(Person, Person);
     Program tavix = StartTavix();

@@ -168,6 +168,7 @@ SCENARIO(level1_plays_level1_to_the_end) {
 // a search mark and a best line; F3 stops the thinking (the board before it,
 // message 3006) and F2 starts it again, twenty times in a row.
 SCENARIO(level9_thinks_without_freezing_and_stops) {
+    RemoveShippedBook();
     StoreGameSettings(Person, 9, 10);
     Program tavix = StartTavix();
     HWND w = tavix.window;
@@ -241,6 +242,7 @@ SCENARIO(level9_thinks_without_freezing_and_stops) {
 // The about box opened while the computer thinks holds the search and the
 // clock; closed, the computer finishes its move.
 SCENARIO(about_box_pauses_the_thinking) {
+    RemoveShippedBook();
     StoreGameSettings(5, Person, 3);
     Program tavix = StartTavix();
     HWND w = tavix.window;
@@ -364,6 +366,7 @@ SCENARIO(history_navigation_walks_the_plies) {
 // timed from the end of White's last drawing to Black's placed disc on the
 // screen. Prints the times; asserts only that the game ends.
 SCENARIO(level9_move_times_against_level1) {
+    RemoveShippedBook();
     StoreGameSettings(9, 1);
     Program tavix = StartTavix();
     HWND w = tavix.window;

@@ -57,7 +57,8 @@ TEST(ChooseComputerMove, ForcedMovesAndPassesComeAtOnce) {
     hooks.book = {&bookCalls, [](void* ctx, Position&, int, const ThinkingDisplay*) {
                       ++*static_cast<int*>(ctx);
                       return 11;
-                  }};
+                  },
+                  nullptr};
     // White must pass: black to... the side to move has no move.
     Position pass = PositionFromRows({"OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO",
                                       "OOOOOOOO", "OOOOOOOO", "-XOOOOOO"});
@@ -92,7 +93,8 @@ TEST(ChooseComputerMove, BookMoveWinsWithoutSearchButOnlyWhenLegal) {
                       EXPECT_EQ(moveNumber, p.moveNumber);
                       displayGiven = d;
                       return *static_cast<int*>(ctx);
-                  }};
+                  },
+                  nullptr};
     const auto t0 = std::chrono::steady_clock::now();
     ComputerMove m = ChooseComputerMove(es, pos, 5, 30, false, hooks);
     EXPECT_EQ(m.move, 56);

@@ -1,3 +1,0 @@
-#include "app/later_parts.h"
-
-void StartBookMoveSearch(HWND) {}
