@@ -86,6 +86,15 @@ count_summary() {
     failed=$((failed + $3))
 }
 
+# The shipped opening book loads without a single bad line.
+cli=$(tavix_build_dir native)/tavix-cli
+if "$cli" book check data/Tavix.STD; then
+    passed=$((passed + 1))
+else
+    echo "test: the shipped book data/Tavix.STD has bad lines (or tavix-cli is missing)"
+    failed=$((failed + 1))
+fi
+
 # Fuzzing: each target of the parsers of outside data for a while; a clean
 # run counts as passed, a finding as failed.
 echo "test: fuzzing for ${TAVIX_FUZZ_SECONDS:-30} s per target"
