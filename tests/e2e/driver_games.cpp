@@ -70,28 +70,7 @@ void WaitForBoard(HWND window, const std::string& board, DWORD timeoutMs, const 
 }
 
 std::vector<DWORD> CaptureClient(HWND window, const LayoutRect& r) {
-    POINT origin = {r.left, r.top};
-    ClientToScreen(window, &origin);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return CaptureClientPixels(window, r.left, r.top, r.right, r.bottom);
 }
 
 LayoutRect MessageBoxArea(HWND window) { return PanelBoxInsideRect(DisplayUnit(window), 3); }
