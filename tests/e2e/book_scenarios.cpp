@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -63,6 +64,26 @@ struct ShippedBook {
             if (squares) squares->push_back(list.entries[i].square);
         }
         return lines;
+    }
+
+    // The squares the computer may draw in the game's position with the
+    // default StandardValue (threshold 0, cap 0): the listed moves of the
+    // best capped leaf value that carry lines. Empty when it leaves the book.
+    std::vector<Square> Choices(const Position& game) const {
+        Position pos = game;
+        int black = 0, white = 0;
+        RecountPosition(pos, black, white);
+        BookMoveList list;
+        std::vector<Square> squares;
+        if (ListBookMoves(book, pos, pos.moveNumber, LeafEvaluation, list) != 0) return squares;
+        int best = INT_MIN;
+        for (int i = 0; list.entries[i].node; ++i) best = std::max(best, std::min<int>(list.entries[i].node->leafValue, 0));
+        if (best < 0) return squares;
+        for (int i = 0; list.entries[i].node; ++i) {
+            const BookNode& n = *list.entries[i].node;
+            if (std::min<int>(n.leafValue, 0) == best && n.lineCount > 0) squares.push_back(list.entries[i].square);
+        }
+        return squares;
     }
 };
 
@@ -236,36 +257,24 @@ SCENARIO(book_moves_of_level0_games) {
 
     // Book moves come at once, faster than the board can be read after each
     // one, so the board is read where the computers stop: at the first move
-    // out of the book, which waits ten seconds. Some line of book moves from
-    // the start must lead to it.
-    constexpr int BookPlies = 8;
+    // out of the book, which waits ten seconds. The board must stand still
+    // there, a line of moves the book's draw could choose must lead to it,
+    // and the book must have nothing to play in it (the side to move has no
+    // listed move valued 0 or better, or the position is not in the book).
     std::vector<std::string> games;
     for (int round = 0; round < 2; ++round) {
         PostCommand(w, IDM_GAME_NEW_BOARD);
         game = ScriptedGame();
         WaitForBoard(w, game.Board(), 5000, "the initial one");
         PostCommand(w, IDM_GAME_START);
-        std::string seen = ReadBoard(w), last;
-        DWORD steadySince = GetTickCount();
-        WaitFor(
-            [&] {
-                last = seen;
-                seen = ReadBoard(w);
-                if (seen != last || seen == game.Board()) steadySince = GetTickCount();
-                return GetTickCount() - steadySince >= 1500;
-            },
-            8000, Format("game %d to stop at the end of its book moves", round + 1));
-        PostCommand(w, IDM_GAME_INTERRUPT);
-        const int plies = CountDiscs(seen, 'X') + CountDiscs(seen, 'O') - 4;
-        Check(plies >= BookPlies, Format("game %d left the book after %d plies: %s", round + 1, plies, seen.c_str()));
-        std::string moves;
-        // Depth-first over the book's moves; a disc once placed stays, so a
-        // move onto a square empty on the board seen is not followed.
+        std::string seen = ReadBoard(w), last, moves;
+        int plies = 0;
+        // Depth-first over the moves the book may choose; a disc once placed
+        // stays, so a move onto a square empty on the board seen is not
+        // followed. Sets moves to the line found.
         std::function<bool(ScriptedGame&, int)> reach = [&](ScriptedGame& at, int left) {
-            if (left == 0) return at.Board() == seen;
-            std::vector<Square> listed;
-            book.Lines(at.pos, &listed);
-            for (Square sq : listed) {
+            if (left == 0) return at.Board() == seen && book.Choices(at.pos).empty();
+            for (Square sq : book.Choices(at.pos)) {
                 const int row = sq / 10 - 1, column = sq % 10 - 1;
                 if (seen[row * 8 + column] == '-') continue;
                 ScriptedGame next = at;
@@ -277,7 +286,24 @@ SCENARIO(book_moves_of_level0_games) {
             }
             return false;
         };
-        Check(reach(game, plies), Format("no line of book moves leads to game %d's board %s", round + 1, seen.c_str()));
+        DWORD steadySince = GetTickCount();
+        bool reached = false;
+        WaitUntil(
+            [&] {
+                last = seen;
+                seen = ReadBoard(w);
+                if (seen != last || seen == game.Board()) steadySince = GetTickCount();
+                if (GetTickCount() - steadySince < 1500) return false;
+                plies = CountDiscs(seen, 'X') + CountDiscs(seen, 'O') - 4;
+                ScriptedGame start = game;
+                moves.clear();
+                return reached = reach(start, plies);
+            },
+            8000);
+        PostCommand(w, IDM_GAME_INTERRUPT);
+        Check(reached, Format("game %d stopped after %d plies at %s, which no line of book moves the computer "
+                              "would choose leads to with the book then left",
+                              round + 1, plies, seen.c_str()));
         Note(Format("game %d from the book: %s", round + 1, moves.c_str()));
         games.push_back(seen);
     }
