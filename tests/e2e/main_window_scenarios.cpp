@@ -436,6 +436,64 @@ std::string MenuItemInks(HWND menu) {
     return inks;
 }
 
+// A menu window's client area as on screen, once two looks 200 ms apart
+// agree (the menu has finished drawing).
+std::vector<DWORD> SettledMenuPixels(HWND menu, SIZE& size) {
+    RECT r;
+    std::vector<DWORD> pixels, before;
+    for (int look = 0; look < 25; ++look) {
+        GetClientRect(menu, &r);
+        pixels = CaptureClient(menu, r);
+        if (!pixels.empty() && pixels == before) break;
+        before = pixels;
+        Pause(200);
+    }
+    size = {r.right - r.left, r.bottom - r.top};
+    return pixels;
+}
+
+struct ReferenceMenu {
+    const std::vector<std::pair<std::wstring, bool>>* items;
+    HDESK desktop;  // the scenario's desktop, which a new thread does not start on
+    HWND owner;
+};
+
+DWORD WINAPI RunReferenceMenu(void* p) {
+    ReferenceMenu& r = *static_cast<ReferenceMenu*>(p);
+    SetThreadDesktop(r.desktop);
+    HMENU menu = CreatePopupMenu();
+    UINT id = 100;
+    for (const auto& [text, grey] : *r.items) AppendMenuW(menu, MF_STRING | (grey ? MF_GRAYED : 0), id++, text.c_str());
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    // Taken by the menu's own message loop, as the key is for a submenu.
+    PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
+    InterlockedExchangePointer(reinterpret_cast<void**>(&r.owner), owner);
+    TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 300, 300, 0, owner, nullptr);
+    DestroyWindow(owner);
+    DestroyMenu(menu);
+    return 0;
+}
+
+// The pixels of a popup menu of the given items (text, greyed) that the
+// driver opens itself, its first item selected from the keyboard as it is in
+// a submenu opened with the right arrow key: what the program's menu of the
+// same items must look like.
+std::vector<DWORD> ReferenceMenuPixels(const std::vector<std::pair<std::wstring, bool>>& items, SIZE& size) {
+    ReferenceMenu shared = {&items, GetThreadDesktop(GetCurrentThreadId()), nullptr};
+    HANDLE thread = CreateThread(nullptr, 0, RunReferenceMenu, &shared, 0, nullptr);
+    Check(thread != nullptr, "cannot start the reference menu's thread");
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = OpenMenuWindow(GetCurrentProcessId())) != nullptr; }, 5000, "the reference menu");
+    std::vector<DWORD> pixels = SettledMenuPixels(menu, size);
+    PostMessageW(static_cast<HWND>(InterlockedCompareExchangePointer(reinterpret_cast<void**>(&shared.owner), nullptr,
+                                                                     nullptr)),
+                 WM_KEYDOWN, VK_ESCAPE, 0);
+    const bool ended = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    Check(ended, "the reference menu did not close");
+    return pixels;
+}
+
 }  // namespace
 
 // In Idle at the start of a game the menus show as enabled and grey exactly
@@ -462,4 +520,59 @@ SCENARIO(menu_enabling_in_idle) {
     SendKey(VK_ESCAPE);
     SendKey(VK_ESCAPE);
     CloseTavix(tavix);
+}
+
+// The recent-file submenu as drawn, compared pixel for pixel with a menu of
+// the expected items: "(なし)" greyed while the list is empty; the stored
+// files numbered from 1 in their order, an ampersand of a path shown as it
+// is rather than taken as the item's key.
+SCENARIO(recent_file_menu_as_drawn) {
+    const std::wstring folder = L"C:\\tavix 棋譜\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring first = folder + L"R&D.rgm", second = folder + L"二局目.rgm";
+    for (const std::wstring& path : {first, second})
+        Check(WriteFileBytes(path, "[Record of Games]\r\nApplication=Tavix\r\n01=f5\r\n"), "cannot write a record");
+    struct Step {
+        std::vector<std::wstring> stored;
+        std::vector<std::pair<std::wstring, bool>> items;
+    } steps[] = {
+        {{}, {{L"(なし)", true}}},
+        {{first, second}, {{L"&1 C:\\tavix 棋譜\\R&&D.rgm", false}, {L"&2 C:\\tavix 棋譜\\二局目.rgm", false}}},
+    };
+    for (const Step& step : steps) {
+        for (std::size_t i = 0; i < step.stored.size(); ++i)
+            StoreTavixString(L"Recent File List", L"File" + std::to_wstring(i + 1), step.stored[i]);
+        Program tavix = StartTavix();
+        const DWORD pid = tavix.process.dwProcessId;
+        Activate(tavix.window);
+        SendAltKey('R');
+        HWND recordMenu = nullptr, recent = nullptr;
+        WaitFor([&] { return (recordMenu = OpenMenuWindow(pid)) != nullptr; }, 5000, "the record menu");
+        // Load, save, then the recent-file submenu, opened to the right.
+        SendKey(VK_DOWN);
+        SendKey(VK_DOWN);
+        SendKey(VK_RIGHT);
+        WaitFor(
+            [&] {
+                for (HWND menu : FindProcessWindows(pid, L"#32768"))
+                    if (menu != recordMenu && IsWindowVisible(menu)) recent = menu;
+                return recent != nullptr;
+            },
+            5000, "the recent-file submenu");
+        SIZE shownSize, wantedSize;
+        const std::vector<DWORD> shown = SettledMenuPixels(recent, shownSize);
+        for (int i = 0; i < 3; ++i) SendKey(VK_ESCAPE);
+        WaitFor([&] { return !MenuOpen(pid); }, 5000, "the menus to close");
+        const std::vector<DWORD> wanted = ReferenceMenuPixels(step.items, wantedSize);
+        const std::string what = Narrow(step.items[0].first) + (step.items.size() > 1 ? " ..." : "");
+        Check(shownSize.cx == wantedSize.cx && shownSize.cy == wantedSize.cy,
+              Format("the submenu of %s is %dx%d, not %dx%d", what.c_str(), static_cast<int>(shownSize.cx),
+                     static_cast<int>(shownSize.cy), static_cast<int>(wantedSize.cx), static_cast<int>(wantedSize.cy)));
+        int differing = 0;
+        for (std::size_t i = 0; i < shown.size(); ++i) differing += shown[i] != wanted[i];
+        Check(differing == 0, Format("the submenu of %s differs in %d pixels", what.c_str(), differing));
+        Note(Format("submenu of %s: %dx%d as expected", what.c_str(), static_cast<int>(shownSize.cx),
+                    static_cast<int>(shownSize.cy)));
+        CloseTavix(tavix);
+    }
 }
