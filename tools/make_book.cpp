@@ -20,6 +20,9 @@
 // so a run that is stopped resumes where it was; DIR/progress.txt says how far
 // it is. The output depends only on the options and the search, not on the
 // number of threads or on interruptions.
+//
+// The shipped data/Tavix.STD is made with
+//   --threads 2 --plies 13 --named-extra 4 --expand-depth 8 --window 6 --leaf-depth 8 --named-depth 12
 #include <algorithm>
 #include <atomic>
 #include <chrono>
