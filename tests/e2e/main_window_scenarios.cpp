@@ -455,7 +455,6 @@ std::vector<DWORD> SettledMenuPixels(HWND menu, SIZE& size) {
 struct ReferenceMenu {
     const std::vector<std::pair<std::wstring, bool>>* items;
     HDESK desktop;  // the scenario's desktop, which a new thread does not start on
-    HWND owner;
 };
 
 DWORD WINAPI RunReferenceMenu(void* p) {
@@ -467,7 +466,6 @@ DWORD WINAPI RunReferenceMenu(void* p) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     // Taken by the menu's own message loop, as the key is for a submenu.
     PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
-    InterlockedExchangePointer(reinterpret_cast<void**>(&r.owner), owner);
     TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 300, 300, 0, owner, nullptr);
     DestroyWindow(owner);
     DestroyMenu(menu);
@@ -479,15 +477,14 @@ DWORD WINAPI RunReferenceMenu(void* p) {
 // a submenu opened with the right arrow key: what the program's menu of the
 // same items must look like.
 std::vector<DWORD> ReferenceMenuPixels(const std::vector<std::pair<std::wstring, bool>>& items, SIZE& size) {
-    ReferenceMenu shared = {&items, GetThreadDesktop(GetCurrentThreadId()), nullptr};
+    ReferenceMenu shared = {&items, GetThreadDesktop(GetCurrentThreadId())};
     HANDLE thread = CreateThread(nullptr, 0, RunReferenceMenu, &shared, 0, nullptr);
     Check(thread != nullptr, "cannot start the reference menu's thread");
     HWND menu = nullptr;
     WaitFor([&] { return (menu = OpenMenuWindow(GetCurrentProcessId())) != nullptr; }, 5000, "the reference menu");
     std::vector<DWORD> pixels = SettledMenuPixels(menu, size);
-    PostMessageW(static_cast<HWND>(InterlockedCompareExchangePointer(reinterpret_cast<void**>(&shared.owner), nullptr,
-                                                                     nullptr)),
-                 WM_KEYDOWN, VK_ESCAPE, 0);
+    // The menu's message loop takes keys posted to any window of its thread.
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     const bool ended = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
     CloseHandle(thread);
     Check(ended, "the reference menu did not close");

@@ -32,6 +32,16 @@ void StorePeopleSettings() {
     StoreTavixDword(L"Player", L"White", static_cast<DWORD>(Person));
 }
 
+// Tavix started with two people and a game begun, ready for clicks.
+Program StartPeopleGame() {
+    StorePeopleSettings();
+    Program tavix = StartTavix();
+    Activate(tavix.window);
+    PostCommand(tavix.window, IDM_GAME_START);
+    Pause(300);
+    return tavix;
+}
+
 // A hand-written file the scenario cannot do without.
 void PutFile(const std::wstring& path, const std::string& bytes) {
     Check(WriteFileBytes(path, bytes), "cannot write " + Narrow(path));
@@ -170,11 +180,7 @@ const char* const RecordPassGame[] = {"e6", "f4", "e3", "d2", "g3", "e7", "d6", 
 // were, and the file heads the recent list. A file that is no record on the
 // command line is refused with the version text as caption.
 SCENARIO(record_saved_game_reloads_from_the_command_line) {
-    StorePeopleSettings();
-    Program tavix = StartTavix();
-    Activate(tavix.window);
-    PostCommand(tavix.window, IDM_GAME_START);
-    Pause(300);
+    Program tavix = StartPeopleGame();
     std::string transcript;
     for (const char* ply : RecordPassGame) {
         const Square sq = ParseSquareCode(ply);
@@ -403,11 +409,7 @@ SCENARIO(record_errors_and_recent_files) {
 // as its board string; pasted transcripts and a board string give the game
 // or position they describe; garbage changes nothing and warns.
 SCENARIO(record_clipboard_copy_and_paste) {
-    StorePeopleSettings();
-    Program tavix = StartTavix();
-    Activate(tavix.window);
-    PostCommand(tavix.window, IDM_GAME_START);
-    Pause(300);
+    Program tavix = StartPeopleGame();
     std::string played;
     for (const char* move : {"f5", "d6", "c3", "d3"}) {
         const Square sq = ParseSquareCode(move);
