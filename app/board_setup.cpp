@@ -2,9 +2,9 @@
 
 #include "app/board_setup_steps.h"
 #include "app/commands.h"
-#include "app/game_session.h"
 #include "app/toolbar.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
 #include "view/panel_fields.h"

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/game_session.h"
+#include "session/game_session.h"
 
 // The brush: the cell value the next click puts on a square.
 using SetupBrush = std::uint8_t;  // Black, White, or Empty to remove

@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "app/commands.h"
-#include "app/game_session.h"
 #include "app/toolbar.h"
 #include "core/notation.h"
 #include "core/position_text.h"
 #include "core/wide_text.h"
 #include "record/game_text.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"

@@ -2,7 +2,7 @@
 // right-click menus, the accelerators and the toolbar.
 #pragma once
 
-#include "app/game_session.h"
+#include "session/game_session.h"
 
 struct CommandContext {
     AppMode mode;

@@ -4,7 +4,6 @@
 #include "app/board_setup.h"
 #include "app/clipboard_commands.h"
 #include "app/command_states.h"
-#include "app/game_session.h"
 #include "app/help.h"
 #include "app/history_commands.h"
 #include "app/players_dialog.h"
@@ -16,6 +15,7 @@
 #include "res/resource.h"
 #include "research/analysis_command.h"
 #include "research/book_search.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
 

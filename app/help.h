@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/game_session.h"
 #include "app/help_pages.h"
+#include "session/game_session.h"
 
 // Shows the page for the request (for HelpRequest::Context, the topic of the
 // context number) from the help folder beside the executable. Where no page

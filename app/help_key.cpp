@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/game_session.h"
 #include "app/help.h"
+#include "session/game_session.h"
 
 namespace {
 

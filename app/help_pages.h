@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/game_session.h"
+#include "session/game_session.h"
 
 enum class HelpRequest {
     Contents,

@@ -1,8 +1,8 @@
 #include "app/history_commands.h"
 
-#include "app/game_session.h"
 #include "app/toolbar.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"

@@ -6,15 +6,16 @@
 
 #include "app/book_loader.h"
 #include "app/command_line.h"
-#include "app/game_session.h"
 #include "app/help_key.h"
+#include "app/main_window.h"
 #include "app/players_store.h"
 #include "app/recent_files_store.h"
 #include "app/record_commands.h"
-#include "app/main_window.h"
 #include "config/settings_store.h"
 #include "engine/random.h"
 #include "res/resource.h"
+#include "session/game_session.h"
+#include "view/disc_sound.h"
 #include "view/drawing_resources.h"
 #include "view/layout_window.h"
 #include "view/status_panel.h"
@@ -30,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     wchar_t executable[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, executable, MAX_PATH);
     SetShellFilePaths(executable);
+    SetDiscSoundFile(ShellFiles().sound);
 
     LoadOpeningBook(L"" TAVIX_VERSION_TEXT, ShellFiles().book);
     BuildDisplayPalette();

@@ -1,10 +1,10 @@
 #include "app/players_dialog.h"
 
-#include "app/game_session.h"
 #include "app/help.h"
 #include "app/players_store.h"
 #include "core/wide_text.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"
 

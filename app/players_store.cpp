@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/game_session.h"
 #include "app/players.h"
 #include "config/registry.h"
+#include "session/game_session.h"
 
 namespace {
 

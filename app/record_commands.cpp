@@ -4,12 +4,12 @@
 
 #include "app/command_line.h"
 #include "app/commands.h"
-#include "app/game_session.h"
 #include "app/recent_files_store.h"
 #include "app/toolbar.h"
 #include "core/wide_text.h"
 #include "record/record_file.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"

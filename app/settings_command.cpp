@@ -1,10 +1,10 @@
 #include "app/settings_command.h"
 
-#include "app/game_session.h"
 #include "app/help.h"
 #include "config/settings.h"
 #include "config/settings_dialog.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/display_settings.h"
 #include "view/layout_window.h"
 #include "view/panel_fields.h"

@@ -6,8 +6,8 @@
 
 #include "app/command_states.h"
 #include "app/commands.h"
-#include "app/game_session.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/layout.h"
 
 namespace {

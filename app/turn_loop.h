@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "app/game_session.h"
 #include "engine/search_thread.h"
+#include "session/game_session.h"
 
 // MsgNextTurn: starts the turn of the side to move; true when its move is
 // already chosen (the automatic move), and MsgMoveReady is then due.

@@ -43,8 +43,11 @@ set(TAVIX_VIEW_SOURCES
     view/flip_sequence.cpp
 )
 
+set(TAVIX_SESSION_SOURCES
+    session/game_session.cpp
+)
+
 set(TAVIX_APP_SOURCES
-    app/game_session.cpp
     app/command_states.cpp
     app/players.cpp
     app/result_text.cpp
@@ -70,6 +73,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_ENGINE_SOURCES}
     ${TAVIX_RECORD_SOURCES}
     ${TAVIX_BOOK_SOURCES}
+    ${TAVIX_SESSION_SOURCES}
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_APP_SOURCES}
     ${TAVIX_CONFIG_SOURCES}
@@ -100,6 +104,7 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/players_dialog.cpp
     app/board_setup.cpp
     app/settings_command.cpp
+    app/research_shell.cpp
 )
 
 set(TAVIX_VIEW_WINDOWS_SOURCES

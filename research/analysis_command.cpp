@@ -1,13 +1,12 @@
 #include "research/analysis_command.h"
 
-#include "app/game_session.h"
-#include "app/toolbar.h"
-#include "app/turn_loop.h"
 #include "engine/search_thread.h"
 #include "res/resource.h"
 #include "research/analysis_form.h"
 #include "research/analysis_params_dialog.h"
 #include "research/analysis_results_dialog.h"
+#include "research/research_shell.h"
+#include "session/game_session.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"
 
@@ -30,12 +29,12 @@ void PlayLine(HWND window, const LineToPlay& line) {
     Square move = 0;
     while (NextMoveOfLine(s.position, line, next, move)) {
         s.side[s.position.sideToMove].move = move;
-        if (!PlayChosenMove(window)) return;
+        if (!ShellPlayChosenMove(window)) return;
     }
     if (s.position.legalMoveCount == -1)
-        AnnounceResult(window);
+        ShellAnnounceResult(window);
     else
-        UpdateToolbar();
+        ShellUpdateToolbar();
 }
 
 }  // namespace
@@ -49,17 +48,17 @@ void StartEvaluationAnalysis(HWND window) {
         ShowStatus(window, IDS_CHOOSE_COMMAND);
         return;
     }
-    BeginJob(window, AppMode::Research, IDS_ANALYSIS_RUNNING);
+    ShellBeginJob(window, AppMode::Research, IDS_ANALYSIS_RUNNING);
     ResearchJob job;
     job.kind = ResearchAnalysis;
     job.moveNumber = s.position.moveNumber;
     job.params = analysisParams;
-    StartJob(window, job);
+    ShellStartJob(window, job);
 }
 
 void ShowAnalysisResults(HWND window) {
     GameSession& s = Session();
-    EndJob(window);
+    ShellEndJob(window);
     ShowStatus(window, IDS_ANALYSIS_DONE);
     LineToPlay line;
     if (ChooseAnalysisLine(window, analysisParams, ResearchResults(), line)) {
@@ -69,7 +68,7 @@ void ShowAnalysisResults(HWND window) {
         // are not the side's thinking time.
         ReloadSessionLastMoves(s);
         RedrawPanelFields(window, PanelTimes | PanelColumnOf(s.position.sideToMove));
-        UpdateToolbar();
+        ShellUpdateToolbar();
     }
     ShowStatus(window, IDS_CHOOSE_COMMAND);
 }

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app/game_session.h"
-#include "app/help.h"
 #include "core/wide_text.h"
 #include "res/resource.h"
 #include "research/analysis_form.h"
+#include "research/research_shell.h"
+#include "session/game_session.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ bool OnCommand(HWND dialog, int id, int code) {
     case IDC_ANALYSIS_PERFECT: SetWindow(dialog, 2, -64, 64); return true;
     case IDC_ANALYSIS_WIN_LOSS: SetWindow(dialog, 2, -1, 1); return true;
     case IDC_ANALYSIS_HELP:
-        OpenHelp(GetWindow(dialog, GW_OWNER), HelpRequest::Context, AnalysisHelpContext);
+        ShellOpenHelp(GetWindow(dialog, GW_OWNER), IDD_ANALYSIS_PARAMS);
         return true;
     case IDOK:
         StateOf(dialog).shown = ReadDialog(dialog);

@@ -1,15 +1,13 @@
 #include "research/book_search.h"
 
-#include "app/commands.h"
-#include "app/game_session.h"
-#include "app/toolbar.h"
-#include "app/turn_loop.h"
 #include "book/book_moves_text.h"
 #include "book/book_tree.h"
 #include "config/settings.h"
 #include "core/wide_text.h"
 #include "engine/search_thread.h"
 #include "res/resource.h"
+#include "research/research_shell.h"
+#include "session/game_session.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"
 
@@ -73,7 +71,7 @@ INT_PTR CALLBACK BookMovesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 bool ChooseBookMoveFromList(HWND window, Square& move) {
     if (!bookMoves.entries[0].node) {
         const std::wstring text = WideFromShiftJis(LoadShiftJisString(IDS_NO_BOOK_MOVE));
-        MessageBoxW(window, text.c_str(), CommandCaption(window, IDM_RESEARCH_BOOK).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxW(window, text.c_str(), ShellCommandCaption(window, IDM_RESEARCH_BOOK).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     BookMovesDialog d = {&bookMoves, currentSettings.StandardType, 0};
@@ -88,34 +86,34 @@ bool ChooseBookMoveFromList(HWND window, Square& move) {
 }  // namespace
 
 void StartBookMoveSearch(HWND window) {
-    BeginJob(window, AppMode::Research, IDS_BOOK_SEARCHING);
+    ShellBeginJob(window, AppMode::Research, IDS_BOOK_SEARCHING);
     bookMoves.entries[0] = {nullptr, 0};
     ResearchJob job;
     job.kind = ResearchBookSearch;
     job.moveNumber = Session().position.moveNumber;
     job.bookMoves = &bookMoves;
-    StartJob(window, job);
+    ShellStartJob(window, job);
 }
 
 void ShowBookMoves(HWND window) {
     GameSession& s = Session();
-    EndJob(window);
+    ShellEndJob(window);
     ShowStatus(window, IDS_BOOK_SEARCHED);
     Square move = 0;
     if (ChooseBookMoveFromList(window, move)) {
         // Played as the turn loop plays a move, even for a computer player;
         // the game does not go on by itself.
         s.side[s.position.sideToMove].move = move;
-        if (PlayChosenMove(window)) {
-            if (s.position.legalMoveCount == -1) AnnounceResult(window);
+        if (ShellPlayChosenMove(window)) {
+            if (s.position.legalMoveCount == -1) ShellAnnounceResult(window);
         }
-        UpdateToolbar();
+        ShellUpdateToolbar();
     } else {
         // The clock ran during the search; without a move those seconds are
         // not the side's thinking time.
         ReloadSessionLastMoves(s);
         RedrawPanelFields(window, PanelTimes | PanelColumnOf(s.position.sideToMove));
-        UpdateToolbar();
+        ShellUpdateToolbar();
     }
     ShowStatus(window, IDS_CHOOSE_COMMAND);
 }

@@ -95,6 +95,15 @@ else
     failed=$((failed + 1))
 fi
 
+# Layers point one way: nothing below the shell includes a header of app/.
+upward=$(grep -rln '#include "app/' core engine book record config session view research 2>/dev/null)
+if [ -z "$upward" ]; then
+    passed=$((passed + 1))
+else
+    echo "test: these files below the shell include app/ headers:" $upward
+    failed=$((failed + 1))
+fi
+
 # Fuzzing: each target of the parsers of outside data for a while; a clean
 # run counts as passed, a finding as failed.
 echo "test: fuzzing for ${TAVIX_FUZZ_SECONDS:-30} s per target"

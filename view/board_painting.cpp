@@ -1,13 +1,13 @@
 #include "view/board_painting.h"
 
-#include "app/game_session.h"
 #include "config/settings.h"
 #include "core/notation.h"
+#include "core/wide_text.h"
+#include "session/game_session.h"
 #include "view/disc_shapes.h"
 #include "view/drawing_resources.h"
 #include "view/layout.h"
 #include "view/status_panel.h"
-#include "core/wide_text.h"
 
 namespace {
 

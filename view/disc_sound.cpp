@@ -3,8 +3,16 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/main_window.h"
+#include <cwchar>
 
-void PlayDiscSound() { PlaySoundW(ShellFiles().sound, nullptr, SND_ASYNC | SND_NODEFAULT | SND_FILENAME); }
+namespace {
+
+wchar_t soundFile[MAX_PATH] = L"";
+
+}  // namespace
+
+void SetDiscSoundFile(const wchar_t* path) { std::wcsncpy(soundFile, path, MAX_PATH - 1); }
+
+void PlayDiscSound() { PlaySoundW(soundFile, nullptr, SND_ASYNC | SND_NODEFAULT | SND_FILENAME); }
 
 void StopDiscSound() { PlaySoundW(nullptr, nullptr, 0); }

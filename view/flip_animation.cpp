@@ -1,7 +1,7 @@
 #include "view/flip_animation.h"
 
-#include "app/game_session.h"
 #include "config/settings.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/disc_shapes.h"
 #include "view/disc_sound.h"

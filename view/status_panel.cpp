@@ -1,12 +1,12 @@
 #include "view/status_panel.h"
 
-#include "app/game_session.h"
 #include "config/settings.h"
+#include "core/wide_text.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/disc_shapes.h"
 #include "view/drawing_resources.h"
 #include "view/message_lines.h"
-#include "core/wide_text.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/command_states.h"
-#include "app/game_session.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 
 TEST(GameSession, NewGameKeepsPlayersAndCountsTheStart) {
     GameSession s{};

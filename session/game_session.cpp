@@ -1,4 +1,4 @@
-#include "app/game_session.h"
+#include "session/game_session.h"
 
 #include <utility>
 
