@@ -13,6 +13,7 @@ set(TAVIX_CORE_SOURCES
 set(TAVIX_ENGINE_SOURCES
     engine/endgame.cpp
     engine/evaluation.cpp
+    engine/hints.cpp
     engine/jobs.cpp
     engine/midgame.cpp
     engine/plain_search.cpp
@@ -147,6 +148,7 @@ set(TAVIX_CLI_SOURCES
     cli/book.cpp
     cli/engine_args.cpp
     cli/eval.cpp
+    cli/hints.cpp
     cli/move.cpp
     cli/search.cpp
     cli/solve.cpp
