@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/game_session.h"
 #include "app/help.h"
+#include "app/hints.h"
 #include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
@@ -96,7 +97,28 @@ void OnDropFiles(HWND window, HDROP drop) {
     DragFinish(drop);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// What the user does and the turn loop's steps: hints stop silently before
+// them and may go on after them.
+bool InterruptsHints(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // A modifier alone changes nothing; the command it leads to does.
+        return wParam != VK_SHIFT && wParam != VK_CONTROL && wParam != VK_MENU;
+    case WM_COMMAND:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_DROPFILES:
+    case WM_CLOSE:
+    case MsgNextTurn:
+    case MsgMoveReady:
+    case MsgResearchReady: return true;
+    default: return false;
+    }
+}
+
+LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(window) ? 0 : -1;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -128,9 +150,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MsgMoveReady: HandleMoveReady(window, wParam); return 0;
     case MsgThinkingUpdate: HandleThinkingUpdates(window); return 0;
     case MsgResearchReady: HandleResearchReady(window, wParam, lParam); return 0;
+    case MsgHintReady: HandleHintReady(window, wParam); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!InterruptsHints(message, wParam)) return HandleMainWindowMessage(window, message, wParam, lParam);
+    HintInterruption interruption(window);
+    return HandleMainWindowMessage(window, message, wParam, lParam);
 }
 
 }  // namespace
