@@ -27,6 +27,13 @@ void StopHintJob() {
     runningSerial = 0;
 }
 
+// Between two turns the board is idle for one message: the turn that
+// follows decides.
+bool TurnPending(HWND window) {
+    MSG msg;
+    return PeekMessageW(&msg, window, MsgNextTurn, MsgMoveReady, PM_NOREMOVE | PM_NOYIELD) != 0;
+}
+
 }  // namespace
 
 void BeginHintInterruption(HWND window) {
@@ -64,7 +71,7 @@ void HandleHintReady(HWND window, WPARAM wParam) {
 }
 
 void ReconsiderHints(HWND window) {
-    if (interruptions > 0) return;
+    if (interruptions > 0 || TurnPending(window)) return;
     const GameSession& s = Session();
     if (!Wanted(window)) {
         if (runningSerial != 0) StopHintJob();

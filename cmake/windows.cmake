@@ -38,6 +38,7 @@ set(TAVIX_E2E_DRIVER_SOURCES
     tests/e2e/record_scenarios.cpp
     tests/e2e/book_scenarios.cpp
     tests/e2e/analysis_scenarios.cpp
+    tests/e2e/hint_scenarios.cpp
     core/wide_text.cpp
     tests/e2e/dialog_scenarios.cpp
     tests/e2e/settings_dialog_scenarios.cpp
