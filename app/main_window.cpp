@@ -46,6 +46,8 @@ void HandleMainWindowSize(HWND window) {
 bool OnCreate(HWND window) {
     if (!CreateMainToolbar(window)) return false;
     UpdateToolbar();
+    // The board waits from the start: hints, when on, begin once it is shown.
+    PostMessageW(window, MsgHintReady, 0, 0);
     return true;
 }
 
