@@ -142,7 +142,11 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: ShowLegalMoves(window, false); return 0;
     case WM_RBUTTONDOWN: OnRightButtonDown(window, lParam); return 0;
     case WM_ENTERMENULOOP: PauseActivity(window, true); return 0;
-    case WM_EXITMENULOOP: PauseActivity(window, false); return 0;
+    case WM_EXITMENULOOP:
+        PauseActivity(window, false);
+        // A menu closed without a command: hints go on where they were.
+        PostMessageW(window, MsgHintReady, 0, 0);
+        return 0;
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_QUERYNEWPALETTE: return HandleQueryNewPalette(window);
     case WM_PALETTECHANGED: return HandlePaletteChanged(window, reinterpret_cast<HWND>(wParam));
