@@ -5,6 +5,8 @@
 #include "app/clipboard_commands.h"
 #include "app/command_states.h"
 #include "app/help.h"
+#include "app/hint_settings_dialog.h"
+#include "app/hints.h"
 #include "app/history_commands.h"
 #include "app/players_dialog.h"
 #include "app/recent_files_store.h"
@@ -12,6 +14,7 @@
 #include "app/settings_command.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
+#include "config/settings.h"
 #include "res/resource.h"
 #include "research/analysis_command.h"
 #include "research/book_search.h"
@@ -103,6 +106,11 @@ void RunCommand(HWND window, int id) {
         if (CommandGate(window, id)) StartEvaluationAnalysis(window);
         break;
     case IDM_RESEARCH_STOP: CommandGate(window, id); break;
+    // Hints stand beside the game: neither command ends a turn or a job.
+    case IDM_RESEARCH_HINTS: ToggleHints(window); break;
+    case IDM_RESEARCH_HINT_SETTINGS:
+        if (OpenHintSettingsDialog(window)) RestartHints(window);
+        break;
     case IDM_OPTIONS_SETTINGS:
         if (CommandGate(window, id)) OpenSettingsDialog(window);
         break;
@@ -129,6 +137,7 @@ void EnableMenuItems(HMENU menu) {
         EnableItems(menu, IDM_SETUP_BEGIN, IDM_SETUP_END, context);
     } else if (MenuHasItem(menu, IDM_RESEARCH_BOOK)) {
         EnableItems(menu, IDM_RESEARCH_BOOK, IDM_RESEARCH_STOP, context);
+        CheckMenuItem(menu, IDM_RESEARCH_HINTS, MF_BYCOMMAND | (currentSettings.Hints ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 

@@ -8,6 +8,12 @@
 namespace {
 
 HHOOK helpKeyHook = nullptr;
+int dialogContext = 0;
+
+void OpenHelpForKey(HWND owner) {
+    if (dialogContext != 0) OpenHelp(owner, HelpRequest::Context, dialogContext);
+    else OpenHelpForMode(owner, Session().mode);
+}
 
 LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
@@ -17,7 +23,7 @@ LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
         if (code == MSGF_DIALOGBOX) {
             // A dialog with its own context help answers F1 itself.
             if (!(GetWindowLongPtrW(foreground, GWL_EXSTYLE) & WS_EX_CONTEXTHELP))
-                OpenHelpForMode(foreground, Session().mode);
+                OpenHelpForKey(foreground);
         } else if (code == MSGF_MENU) {
             SendMessageW(foreground, WM_CANCELMODE, 0, 0);
             OpenHelpForMode(foreground, Session().mode);
@@ -34,3 +40,5 @@ void RemoveHelpKeyHook() {
     if (helpKeyHook) UnhookWindowsHookEx(helpKeyHook);
     helpKeyHook = nullptr;
 }
+
+void SetHelpKeyContext(int context) { dialogContext = context; }

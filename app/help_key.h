@@ -5,3 +5,7 @@
 
 void InstallHelpKeyHook();
 void RemoveHelpKeyHook();
+
+// A dialog that is no mode of its own (the hint settings) names its topic
+// for F1 while it is open; 0 gives the topic of the mode again.
+void SetHelpKeyContext(int context);

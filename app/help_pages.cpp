@@ -10,6 +10,7 @@ std::string HelpPageName(HelpRequest request, int context) {
                 case PlayersHelpContext: return "players.html";
                 case AnalysisHelpContext: return "analysis.html";
                 case SettingsHelpContext: return "settings.html";
+                case HintsHelpContext: return "hints.html";
                 default: return "index.html";
             }
         case HelpRequest::Quit: return {};

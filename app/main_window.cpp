@@ -7,6 +7,7 @@
 #include "app/board_setup.h"
 #include "app/commands.h"
 #include "app/help.h"
+#include "app/hints.h"
 #include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
@@ -45,6 +46,8 @@ void HandleMainWindowSize(HWND window) {
 bool OnCreate(HWND window) {
     if (!CreateMainToolbar(window)) return false;
     UpdateToolbar();
+    // The board waits from the start: hints, when on, begin once it is shown.
+    PostMessageW(window, MsgHintReady, 0, 0);
     return true;
 }
 
@@ -96,7 +99,28 @@ void OnDropFiles(HWND window, HDROP drop) {
     DragFinish(drop);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// What the user does and the turn loop's steps: hints stop silently before
+// them and may go on after them.
+bool InterruptsHints(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // A modifier alone changes nothing; the command it leads to does.
+        return wParam != VK_SHIFT && wParam != VK_CONTROL && wParam != VK_MENU;
+    case WM_COMMAND:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_DROPFILES:
+    case WM_CLOSE:
+    case MsgNextTurn:
+    case MsgMoveReady:
+    case MsgResearchReady: return true;
+    default: return false;
+    }
+}
+
+LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(window) ? 0 : -1;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -118,7 +142,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: ShowLegalMoves(window, false); return 0;
     case WM_RBUTTONDOWN: OnRightButtonDown(window, lParam); return 0;
     case WM_ENTERMENULOOP: PauseActivity(window, true); return 0;
-    case WM_EXITMENULOOP: PauseActivity(window, false); return 0;
+    case WM_EXITMENULOOP:
+        PauseActivity(window, false);
+        // A menu closed without a command: hints go on where they were.
+        PostMessageW(window, MsgHintReady, 0, 0);
+        return 0;
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_QUERYNEWPALETTE: return HandleQueryNewPalette(window);
     case WM_PALETTECHANGED: return HandlePaletteChanged(window, reinterpret_cast<HWND>(wParam));
@@ -128,9 +156,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MsgMoveReady: HandleMoveReady(window, wParam); return 0;
     case MsgThinkingUpdate: HandleThinkingUpdates(window); return 0;
     case MsgResearchReady: HandleResearchReady(window, wParam, lParam); return 0;
+    case MsgHintReady: HandleHintReady(window, wParam); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!InterruptsHints(message, wParam)) return HandleMainWindowMessage(window, message, wParam, lParam);
+    HintInterruption interruption(window);
+    return HandleMainWindowMessage(window, message, wParam, lParam);
 }
 
 }  // namespace

@@ -117,7 +117,11 @@ void PauseRunningActivity(HWND window, bool pause) {
     const AppMode mode = Session().mode;
     if (mode == AppMode::HumanTurn) PauseHumanTurn(window, pause);
     else if (JobMode(mode)) PauseJob(window, pause);
+    // Hints wait as the computer's search does.
+    if (!JobMode(mode) && HintJobRunning()) PauseSearchJob(pause);
 }
+
+bool ActivityPaused() { return pauseDepth > 0; }
 
 bool NextTurn(HWND window) {
     GameSession& s = Session();

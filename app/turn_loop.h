@@ -47,3 +47,5 @@ void PauseHumanTurn(HWND window, bool pause);
 // Painting, an open menu and the about box hold what runs: the clock stops
 // and the search is held. Pauses nest; the outermost resume lets things go.
 void PauseRunningActivity(HWND window, bool pause);
+// Whether a pause holds what runs.
+bool ActivityPaused();

@@ -5,6 +5,7 @@ int RunPerft(int argc, char** argv);
 int RunEval(int argc, char** argv);
 int RunSearch(int argc, char** argv);
 int RunSolve(int argc, char** argv);
+int RunHints(int argc, char** argv);
 int RunMove(int argc, char** argv);
 int RunBench(int argc, char** argv);
 int RunRecord(int argc, char** argv);

@@ -15,6 +15,7 @@ void PrintUsage() {
         "  search POSITION DEPTH [--set A|B|C] [--slots N] [--window LO HI]\n"
         "  solve POSITION [--winloss | --window LO HI] [--slots N]\n"
         "  solve --obf FILE   solves a board file's positions, checks them against its scores\n"
+        "  hints POSITION [--depth N] [--exact N] [--seconds S]   every move valued, deepening\n"
         "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
         "  record show FILE   a record file's start, plies, transcript and final position\n"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "eval") == 0) return RunEval(argc, argv);
     if (std::strcmp(command, "search") == 0) return RunSearch(argc, argv);
     if (std::strcmp(command, "solve") == 0) return RunSolve(argc, argv);
+    if (std::strcmp(command, "hints") == 0) return RunHints(argc, argv);
     if (std::strcmp(command, "move") == 0) return RunMove(argc, argv);
     if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
     if (std::strcmp(command, "record") == 0) return RunRecord(argc, argv);

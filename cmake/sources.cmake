@@ -13,6 +13,7 @@ set(TAVIX_CORE_SOURCES
 set(TAVIX_ENGINE_SOURCES
     engine/endgame.cpp
     engine/evaluation.cpp
+    engine/hints.cpp
     engine/jobs.cpp
     engine/midgame.cpp
     engine/plain_search.cpp
@@ -36,6 +37,7 @@ set(TAVIX_BOOK_SOURCES
 
 set(TAVIX_VIEW_SOURCES
     view/layout.cpp
+    view/hint_layout.cpp
     view/message_lines.cpp
     view/panel_fields.cpp
     view/display_colours.cpp
@@ -52,6 +54,7 @@ set(TAVIX_APP_SOURCES
     app/players.cpp
     app/result_text.cpp
     app/turn_rules.cpp
+    app/hint_rules.cpp
     app/board_setup_steps.cpp
 )
 
@@ -96,6 +99,8 @@ set(TAVIX_APP_WINDOWS_SOURCES
     app/help.cpp
     app/players_store.cpp
     app/turn_loop.cpp
+    app/hints.cpp
+    app/hint_settings_dialog.cpp
     app/history_commands.cpp
     app/recent_files_store.cpp
     app/record_commands.cpp
@@ -114,6 +119,7 @@ set(TAVIX_VIEW_WINDOWS_SOURCES
     view/status_panel.cpp
     view/display_settings.cpp
     view/flip_animation.cpp
+    view/hint_marks.cpp
     view/disc_sound.cpp
 )
 
@@ -152,6 +158,7 @@ set(TAVIX_CLI_SOURCES
     cli/book.cpp
     cli/engine_args.cpp
     cli/eval.cpp
+    cli/hints.cpp
     cli/move.cpp
     cli/search.cpp
     cli/solve.cpp

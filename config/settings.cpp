@@ -33,7 +33,9 @@ const SettingValueInfo SettingValues[SettingValueCount] = {
     {"StandardValue", SettingType::Dword}, {"TurnSpeed", SettingType::Dword},
     {"EffectSound", SettingType::Dword},   {"DisplayColor", SettingType::Binary},
     {"FontName", SettingType::String},     {"DisplaySize", SettingType::Dword},
-    {"TopMost", SettingType::Dword},
+    {"TopMost", SettingType::Dword},       {"Hints", SettingType::Dword},
+    {"HintDepth", SettingType::Dword},     {"HintExact", SettingType::Dword},
+    {"HintBest", SettingType::Dword},      {"HintWithComputer", SettingType::Dword},
 };
 
 std::int32_t& DwordSetting(Settings& s, SettingValue value) {
@@ -46,6 +48,11 @@ std::int32_t& DwordSetting(Settings& s, SettingValue value) {
         case TurnSpeedValue: return s.TurnSpeed;
         case EffectSoundValue: return s.EffectSound;
         case DisplaySizeValue: return s.DisplaySize;
+        case HintsValue: return s.Hints;
+        case HintDepthValue: return s.HintDepth;
+        case HintExactValue: return s.HintExact;
+        case HintBestValue: return s.HintBest;
+        case HintWithComputerValue: return s.HintWithComputer;
         default: return s.TopMost;
     }
 }
@@ -67,6 +74,11 @@ Settings DefaultSettings(int largestDisplaySize) {
     SetFontName(s, DefaultFontName);
     s.DisplaySize = std::max(largestDisplaySize, SmallestDisplaySizeSetting);
     s.TopMost = 0;
+    s.Hints = 0;
+    s.HintDepth = 16;
+    s.HintExact = 20;
+    s.HintBest = 0;
+    s.HintWithComputer = 0;
     return s;
 }
 
@@ -77,7 +89,12 @@ bool IsValidDwordSetting(SettingValue value, std::int32_t n, int largestDisplayS
         case TurnSpeedValue: return n >= 100 && n <= 500 && n % 10 == 0;
         case DisplaySizeValue:
             return n >= SmallestDisplaySizeSetting && n <= std::max(largestDisplaySize, SmallestDisplaySizeSetting);
+        case HintDepthValue: return n >= 1 && n <= DeepestHintDepth;
+        case HintExactValue: return n >= 0 && n <= MostHintExactEmpties;
+        case HintBestValue: return n >= 0 && n <= MostHintBest;
         case AutoMoveValue:
+        case HintsValue:
+        case HintWithComputerValue:
         case ThoughtDisplayValue:
         case StandardTypeValue:
         case EffectSoundValue:

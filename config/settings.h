@@ -15,6 +15,10 @@ constexpr int DisplayColorCount = 8;
 constexpr int DisplayColorBytes = 4 * DisplayColorCount;  // stored form, 4 bytes a colour
 constexpr int FontNameField = 32;                          // bytes, terminator included
 constexpr int SmallestDisplaySizeSetting = 4;
+// Ranges of the hint values.
+constexpr int DeepestHintDepth = 20;  // the midgame search's deepest depth
+constexpr int MostHintExactEmpties = 30;
+constexpr int MostHintBest = 32;
 
 // Indices into DisplayColor, in stored order.
 enum DisplayColorIndex {
@@ -47,6 +51,14 @@ struct Settings {
     char FontName[FontNameField];  // Shift-JIS, NUL-terminated
     std::int32_t DisplaySize;
     std::int32_t TopMost;
+    // Hints on the board: the switch, the deepest midgame depth, exact values
+    // from how many empty squares, only the best N shown (0 every move), and
+    // whether they run while a computer plays in the running game.
+    std::int32_t Hints;
+    std::int32_t HintDepth;
+    std::int32_t HintExact;
+    std::int32_t HintBest;
+    std::int32_t HintWithComputer;
 
     bool operator==(const Settings&) const = default;
 };
@@ -54,7 +66,7 @@ struct Settings {
 // The settings of this run. Filled at start-up, changed by the settings dialog.
 extern Settings currentSettings;
 
-// The eleven stored values, in the order they are read and written.
+// The stored values, in the order they are read and written.
 enum SettingValue {
     AutoMoveValue,
     ThoughtDisplayValue,
@@ -67,6 +79,11 @@ enum SettingValue {
     FontNameValue,
     DisplaySizeValue,
     TopMostValue,
+    HintsValue,
+    HintDepthValue,
+    HintExactValue,
+    HintBestValue,
+    HintWithComputerValue,
     SettingValueCount,
 };
 

@@ -76,6 +76,13 @@ void SaveSettings() {
     RegCloseKey(key);
 }
 
+void SaveHintSettings() {
+    HKEY key = CreateRegistryKey(VendorKeyName, ProductKeyName, ConfigurationKeyName);
+    if (!key) return;
+    for (int i = HintsValue; i <= HintWithComputerValue; ++i) WriteSettingValue(key, currentSettings, i);
+    RegCloseKey(key);
+}
+
 void DeleteStoredSettings() {
     HKEY vendor = OpenRegistryKey(VendorKeyName, nullptr, nullptr);
     if (!vendor) return;

@@ -9,8 +9,11 @@
 // unit whose window fits the screen.
 void LoadSettings(int largest);
 
-// Writes all eleven values of currentSettings.
+// Writes every value of currentSettings.
 void SaveSettings();
+// Writes the hint values of currentSettings alone (the switch and the hint
+// settings dialog store them at once).
+void SaveHintSettings();
 
 // Deletes everything the program keeps in the registry: the product key and,
 // when nothing else lies below it, the vendor key. Reports nothing; the

@@ -39,6 +39,19 @@ struct ResearchJobState {
 };
 ResearchJobState research;
 
+// The hint job works on its own copy of the position. Its reports wait in a
+// ring that is empty whenever a hint job starts (the one before has ended),
+// and a job makes at most MostHintSteps of them, so none is ever dropped.
+struct HintJobState {
+    Position position;
+    HintParams params;
+    HintReport ring[2 * MostHintSteps];
+    std::atomic<unsigned> produced{0};
+    std::atomic<unsigned> consumed{0};
+};
+HintJobState hints;
+bool hintJob = false;
+
 // The ring of thinking updates: the search thread writes at produced, the
 // window thread reads at consumed. A full ring drops the new update rather
 // than block the search (a held search could not be woken otherwise).
@@ -114,6 +127,23 @@ DWORD WINAPI RunResearchJob(LPVOID) {
     return 0;
 }
 
+void PublishHintReport(void*, const HintReport& report) {
+    constexpr unsigned size = sizeof hints.ring / sizeof hints.ring[0];
+    const unsigned head = hints.produced.load(std::memory_order_relaxed);
+    if (head - hints.consumed.load(std::memory_order_acquire) >= size) return;
+    hints.ring[head % size] = report;
+    hints.produced.store(head + 1, std::memory_order_release);
+    PostMessageW(job.window, MsgHintReady, report.serial, 0);
+}
+
+DWORD WINAPI RunHintJob(LPVOID) {
+    const bool whole = RunHints(engine, hints.position, hints.params, static_cast<std::uint32_t>(job.serial),
+                                SearchThreadHooks(), PublishHintReport, nullptr);
+    (void)whole;  // every finished step has been posted already
+    MarkJobFinished(control);
+    return 0;
+}
+
 // Hands pos to a new job thread running procedure; with startPaused the job
 // is held at its first search node before this returns.
 bool LaunchJob(HWND window, Position& pos, LPTHREAD_START_ROUTINE procedure, bool startPaused) {
@@ -133,6 +163,7 @@ bool LaunchJob(HWND window, Position& pos, LPTHREAD_START_ROUTINE procedure, boo
 bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime, bool thoughtDisplay,
                           bool startPaused) {
     if (thread) StopSearchJob();
+    hintJob = false;
     computer.level = level;
     computer.thoughtTime = thoughtTime;
     computer.thoughtDisplay = thoughtDisplay;
@@ -142,9 +173,30 @@ bool StartComputerMoveJob(HWND window, Position& pos, int level, int thoughtTime
 
 bool StartResearchJob(HWND window, Position& pos, const ResearchJob& request, bool startPaused) {
     if (thread) StopSearchJob();
+    hintJob = false;
     research.job = request;
     research.results.entries[0] = {nullptr, 0};
     return LaunchJob(window, pos, RunResearchJob, startPaused);
+}
+
+bool StartHintJob(HWND window, const Position& pos, const HintParams& params, bool startPaused) {
+    if (thread) StopSearchJob();
+    hintJob = true;
+    hints.position = pos;
+    hints.params = params;
+    hints.consumed.store(hints.produced.load());
+    return LaunchJob(window, hints.position, RunHintJob, startPaused);
+}
+
+bool HintJobRunning() { return thread != nullptr && hintJob; }
+
+bool TakeHintReport(HintReport& report) {
+    constexpr unsigned size = sizeof hints.ring / sizeof hints.ring[0];
+    const unsigned tail = hints.consumed.load(std::memory_order_relaxed);
+    if (tail == hints.produced.load(std::memory_order_acquire)) return false;
+    report = hints.ring[tail % size];
+    hints.consumed.store(tail + 1, std::memory_order_release);
+    return true;
 }
 
 void SetBookLookup(BookLookup lookup) { bookLookup = lookup; }

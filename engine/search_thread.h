@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "core/board.h"
+#include "engine/hints.h"
 #include "engine/jobs.h"
 
 // The thread posts MsgMoveReady (wParam the job's serial) when the move is
@@ -33,6 +34,7 @@ void SetBookLookup(BookLookup lookup);
 // in wParam.
 constexpr WPARAM ResearchBookSearch = 0;
 constexpr WPARAM ResearchAnalysis = 1;
+constexpr WPARAM ResearchHints = 3;
 
 struct ResearchJob {
     WPARAM kind = ResearchAnalysis;
@@ -46,6 +48,17 @@ struct ResearchJob {
 // the kind in wParam and the job's serial in lParam once ResearchResults is
 // filled; nothing comes after a stop.
 bool StartResearchJob(HWND window, Position& pos, const ResearchJob& job, bool startPaused);
+
+// Starts the hint job on a copy of pos: the live position stays the window's,
+// so painting never needs the snapshot. Each finished step waits for
+// TakeHintReport and is announced by MsgHintReady (wParam the job's serial);
+// nothing comes after a stop. False when the thread could not be created.
+bool StartHintJob(HWND window, const Position& pos, const HintParams& params, bool startPaused);
+// Whether the job thread held is a hint job.
+bool HintJobRunning();
+// Window thread, on MsgHintReady: the next waiting report in order; false
+// when none waits.
+bool TakeHintReport(HintReport& report);
 
 // Serial of the latest job; 0 before the first.
 WPARAM CurrentJobSerial();

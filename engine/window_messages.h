@@ -15,3 +15,5 @@ constexpr UINT MsgMoveReady = WM_USER + 1;
 constexpr UINT MsgResearchReady = WM_USER + 2;
 // From the search thread: updates of the thinking display wait in its ring.
 constexpr UINT MsgThinkingUpdate = WM_USER + 3;
+// From the search thread: a step of the hint job waits; wParam the job's serial.
+constexpr UINT MsgHintReady = WM_USER + 4;

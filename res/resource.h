@@ -42,6 +42,8 @@
 #define IDM_RESEARCH_BOOK           1400
 #define IDM_RESEARCH_ANALYSIS       1401
 #define IDM_RESEARCH_STOP           1402
+#define IDM_RESEARCH_HINTS          1404
+#define IDM_RESEARCH_HINT_SETTINGS  1405
 
 // Commands: options
 #define IDM_OPTIONS_SETTINGS        1500
@@ -122,6 +124,14 @@
 #define IDD_ABOUT                   2500
 #define IDC_ABOUT_VERSION           2501
 
+// Hint settings
+#define IDD_HINT_SETTINGS           2620
+#define IDC_HINT_DEPTH              2621
+#define IDC_HINT_EXACT              2622
+#define IDC_HINT_BEST               2623
+#define IDC_HINT_WITH_COMPUTER      2624
+#define IDC_HINT_HELP               2625
+
 // Strings (3000-3299)
 
 // Strings: StatusMessage, the panel's message lines (res/strings.rc)
@@ -164,6 +174,12 @@
 #define IDS_POSITION_PASTED         3034
 
 // Strings: record file errors ("%s" the file name) and paste warnings
+// Strings: hints on the board
+#define IDS_HINT_DEPTH              3050
+#define IDS_HINT_EXACT              3051
+#define IDS_HINT_ALL_MOVES          3052
+#define IDS_HINT_NO_EXACT           3053
+
 #define IDS_FILE_NOT_FOUND          3100
 #define IDS_FILE_CANNOT_CREATE      3101
 #define IDS_DISK_FULL               3102

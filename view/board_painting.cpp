@@ -6,6 +6,7 @@
 #include "session/game_session.h"
 #include "view/disc_shapes.h"
 #include "view/drawing_resources.h"
+#include "view/hint_marks.h"
 #include "view/layout.h"
 #include "view/status_panel.h"
 
@@ -151,6 +152,7 @@ void PaintMainWindow(HWND window) {
     RedrawBoard(dc);
     ShowSearchMark(dc, -1);
     RedrawPanelFields(dc, PanelAllFields);
+    DrawHintMarks(dc);
     SwapSnapshot(session);
     EndPaint(window, &ps);
 }

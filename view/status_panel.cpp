@@ -72,6 +72,15 @@ void RedrawPanelFields(HWND window, unsigned fields) {
     RedrawPanelFields(drawing.dc(), fields);
 }
 
+void DrawMessageLine(HDC dc, int line, std::string_view text) {
+    PanelText t = PanelFieldTexts(DisplayUnit(), PanelMessages, CurrentPanelValues(), PanelMessageLines())[line];
+    t.text = text;
+    const int oldMode = SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, DisplayColour(PanelBackgroundColor));
+    DrawPanelText(dc, t);
+    SetBkMode(dc, oldMode);
+}
+
 void SetStatusMessage(UINT id) { LayOutStatusMessage(PanelMessageLines(), LoadShiftJisString(id)); }
 
 void ShowSearchMark(HDC dc, Square sq) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "core/board.h"
 #include "view/panel_fields.h"
 
@@ -14,6 +16,10 @@ void DrawPanelPicture(HDC dc);
 // Draws the selected PanelFields groups.
 void RedrawPanelFields(HDC dc, unsigned fields);
 void RedrawPanelFields(HWND window, unsigned fields);
+
+// Draws a message line's place (0..5) with other text over it, as the
+// message lines are drawn; the lines themselves stay as they are.
+void DrawMessageLine(HDC dc, int line, std::string_view text);
 
 // Lays StatusMessage id out into the message lines; callers redraw them.
 void SetStatusMessage(UINT id);

@@ -202,6 +202,20 @@ COLORREF ClientPixel(HWND window, int x, int y);
 // The pixels of a client rectangle as on screen, row by row, each 0x00RRGGBB.
 std::vector<DWORD> CaptureClient(HWND window, const RECT& r);
 
+// Whether a client rectangle of the main window shows exactly the text drawn
+// on one line, centred, in the given font and ink on the background colour:
+// the driver draws it the same way and compares the pixels.
+struct TextLook {
+    int height = 0;  // the font's cell height
+    int width = 0;   // its average character width, 0 the font's own
+    bool underline = false;
+    COLORREF ink = RGB(0, 0, 0);
+    COLORREF background = RGB(136, 204, 204);
+    std::wstring face = L"ＭＳ ゴシック";
+    bool clipped = false;  // clipped to the rectangle
+};
+bool ShowsText(HWND window, const RECT& r, const std::wstring& text, const TextLook& look);
+
 // Whether a client rectangle of the main window shows exactly the text as the
 // program draws its panel and label texts: on one line, centred, in the
 // display font (the face, 2u - 2 pixels high, Shift-JIS character set) in the

@@ -696,13 +696,11 @@ std::vector<DWORD> CaptureClient(HWND window, const RECT& r) {
     return canvas.Pixels(width * height);
 }
 
-bool ShowsPanelText(HWND window, const RECT& r, const std::wstring& text, COLORREF ink, COLORREF background,
-                    const std::wstring& face) {
-    const int u = DisplayUnit(window);
+bool ShowsText(HWND window, const RECT& r, const std::wstring& text, const TextLook& look) {
     const int width = r.right - r.left, height = r.bottom - r.top;
-    if (u == 0 || width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0) return false;
     PixelCanvas canvas(width, height);
-    HBRUSH brush = CreateSolidBrush(background);
+    HBRUSH brush = CreateSolidBrush(look.background);
     RECT area = {0, 0, width, height};
     FillRect(canvas.dc, &area, brush);
     DeleteObject(brush);
@@ -711,16 +709,29 @@ bool ShowsPanelText(HWND window, const RECT& r, const std::wstring& text, COLORR
     // the program's does only from the same edges.
     SetWindowOrgEx(canvas.dc, r.left, r.top, nullptr);
     area = r;
-    HFONT font = CreateFontW(2 * u - 2, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HFONT font = CreateFontW(look.height, look.width, 0, 0, FW_DONTCARE, FALSE, look.underline, FALSE, SHIFTJIS_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             look.face.c_str());
     HGDIOBJ oldFont = SelectObject(canvas.dc, font);
     SetBkMode(canvas.dc, TRANSPARENT);
-    SetTextColor(canvas.dc, ink);
+    SetTextColor(canvas.dc, look.ink);
     DrawTextW(canvas.dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER | (look.clipped ? 0 : DT_NOCLIP));
     SelectObject(canvas.dc, oldFont);
     DeleteObject(font);
     return canvas.Pixels(width * height) == CaptureClient(window, r);
+}
+
+bool ShowsPanelText(HWND window, const RECT& r, const std::wstring& text, COLORREF ink, COLORREF background,
+                    const std::wstring& face) {
+    const int u = DisplayUnit(window);
+    if (u == 0) return false;
+    TextLook look;
+    look.height = 2 * u - 2;
+    look.ink = ink;
+    look.background = background;
+    look.face = face;
+    return ShowsText(window, r, text, look);
 }
 
 namespace {

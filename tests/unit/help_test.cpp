@@ -29,6 +29,7 @@ TEST(HelpPages, EachRequestOpensItsOwnPage) {
     EXPECT_EQ(HelpPageName(HelpRequest::Context, PlayersHelpContext), "players.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Context, AnalysisHelpContext), "analysis.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Context, SettingsHelpContext), "settings.html");
+    EXPECT_EQ(HelpPageName(HelpRequest::Context, HintsHelpContext), "hints.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Quit), "");
 }
 

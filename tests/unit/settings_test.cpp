@@ -24,6 +24,11 @@ StoredSettings ValidStore() {
     stored.fontName = "Courier";
     stored.dword[DisplaySizeValue] = 4;
     stored.dword[TopMostValue] = 1;
+    stored.dword[HintsValue] = 1;
+    stored.dword[HintDepthValue] = 20;
+    stored.dword[HintExactValue] = 0;
+    stored.dword[HintBestValue] = 32;
+    stored.dword[HintWithComputerValue] = 1;
     return stored;
 }
 
@@ -49,6 +54,11 @@ TEST(SettingsDefaults, EmptyRegistryTakesEveryDefaultAndWritesAllElevenBack) {
     EXPECT_STREQ(s.FontName, "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e");  // ＭＳ ゴシック
     EXPECT_EQ(s.DisplaySize, Largest);
     EXPECT_EQ(s.TopMost, 0);
+    EXPECT_EQ(s.Hints, 0);
+    EXPECT_EQ(s.HintDepth, 16);
+    EXPECT_EQ(s.HintExact, 20);
+    EXPECT_EQ(s.HintBest, 0);
+    EXPECT_EQ(s.HintWithComputer, 0);
     EXPECT_EQ(s, DefaultSettings(Largest));
 }
 
@@ -106,20 +116,19 @@ TEST(SettingsCheck, OutOfRangeNumbersFallBackAndAreWrittenBack) {
         {EffectSoundValue, 7, 1, true},         {TopMostValue, 0x80000001, 0, true},
         {DisplaySizeValue, 3, Largest, true},   {DisplaySizeValue, Largest + 1, Largest, true},
         {DisplaySizeValue, Largest, Largest, false},
+        {HintsValue, 2, 0, true},               {HintsValue, 1, 1, false},
+        {HintDepthValue, 0, 16, true},          {HintDepthValue, 21, 16, true},
+        {HintDepthValue, 1, 1, false},          {HintExactValue, 31, 20, true},
+        {HintExactValue, 0xFFFFFFFF, 20, true}, {HintExactValue, 30, 30, false},
+        {HintBestValue, 33, 0, true},           {HintBestValue, 3, 3, false},
+        {HintWithComputerValue, 2, 0, true},
     };
     for (const Case& c : cases) {
         StoredSettings stored = ValidStore();
         stored.dword[c.value] = c.stored;
         const CheckedSettings checked = CheckStoredSettings(stored, Largest);
         const Settings& s = checked.settings;
-        const std::int32_t got = c.value == TurnSpeedValue        ? s.TurnSpeed
-                                 : c.value == ThoughtTimeValue    ? s.ThoughtTime
-                                 : c.value == AutoMoveValue       ? s.AutoMove
-                                 : c.value == ThoughtDisplayValue ? s.ThoughtDisplay
-                                 : c.value == StandardTypeValue   ? s.StandardType
-                                 : c.value == EffectSoundValue    ? s.EffectSound
-                                 : c.value == TopMostValue        ? s.TopMost
-                                                                  : s.DisplaySize;
+        const std::int32_t got = DwordSetting(s, c.value);
         SCOPED_TRACE(std::string(SettingValues[c.value].name) + " " + std::to_string(c.stored));
         EXPECT_EQ(got, c.expected);
         EXPECT_EQ(checked.writeBack[c.value], c.writeBack);
