@@ -2,7 +2,7 @@
 // from the window so that it can be tested.
 #pragma once
 
-#include "app/game_session.h"
+#include "session/game_session.h"
 
 struct HintContext {
     AppMode mode;

@@ -1,12 +1,12 @@
 #include "app/hints.h"
 
-#include "app/game_session.h"
 #include "app/hint_rules.h"
 #include "app/turn_loop.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "engine/search_thread.h"
 #include "engine/window_messages.h"
+#include "session/game_session.h"
 #include "view/hint_marks.h"
 
 namespace {

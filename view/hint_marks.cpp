@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/game_session.h"
 #include "config/settings.h"
 #include "core/wide_text.h"
 #include "res/resource.h"
+#include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
 #include "view/hint_layout.h"
