@@ -26,6 +26,12 @@ set(TAVIX_RECORD_SOURCES
     record/record_file.cpp
     record/game_text.cpp
     record/recent_files.cpp
+    record/ggf.cpp
+)
+
+set(TAVIX_DATABASE_SOURCES
+    database/wthor.cpp
+    database/game_database.cpp
 )
 
 set(TAVIX_BOOK_SOURCES
@@ -69,6 +75,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_CORE_SOURCES}
     ${TAVIX_ENGINE_SOURCES}
     ${TAVIX_RECORD_SOURCES}
+    ${TAVIX_DATABASE_SOURCES}
     ${TAVIX_BOOK_SOURCES}
     ${TAVIX_VIEW_SOURCES}
     ${TAVIX_APP_SOURCES}
@@ -151,4 +158,5 @@ set(TAVIX_CLI_SOURCES
     cli/search.cpp
     cli/solve.cpp
     cli/record.cpp
+    cli/database.cpp
 )
