@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "research/analysis_command.h"
 #include "research/book_search.h"
+#include "research/database_window.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
 
@@ -103,6 +104,7 @@ void RunCommand(HWND window, int id) {
         if (CommandGate(window, id)) StartEvaluationAnalysis(window);
         break;
     case IDM_RESEARCH_STOP: CommandGate(window, id); break;
+    case IDM_RESEARCH_DATABASE: OpenDatabaseWindow(window); break;
     case IDM_OPTIONS_SETTINGS:
         if (CommandGate(window, id)) OpenSettingsDialog(window);
         break;

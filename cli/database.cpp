@@ -71,12 +71,6 @@ bool LoadFolder(const char* folder, GameDatabase& db, double& seconds) {
     return true;
 }
 
-const std::string& NameOf(const std::vector<std::string>& names, int index) {
-    static const std::string unknown = "?";
-    return index >= 0 && static_cast<std::size_t>(index) < names.size() ? names[static_cast<std::size_t>(index)]
-                                                                         : unknown;
-}
-
 int Stats(const char* folder) {
     GameDatabase db;
     double seconds = 0;
@@ -125,16 +119,9 @@ int Query(int argc, char** argv) {
     const auto start = Clock::now();
     const DatabaseAnswer answer = QueryDatabase(db, pos, filter);
     const double querySeconds = SecondsSince(start);
-    for (const NextMoveStats& m : answer.moves)
-        std::printf("%s\t%d\t%d\t%d\t%d\t%.1f\n", SquareCode(m.move).c_str(), m.games, m.blackWins, m.draws,
-                    m.whiteWins, static_cast<double>(m.blackDiscs) / m.games);
+    for (const NextMoveStats& m : answer.moves) std::printf("%s\n", NextMoveLine(m).c_str());
     std::printf("\n");
-    for (const GameMatch& match : answer.games) {
-        const DatabaseGame& g = db.games[static_cast<std::size_t>(match.game)];
-        std::printf("%d\t%s\t%s\t%s\t%d\t%d\n", g.year, NameOf(db.tournaments, g.tournament).c_str(),
-                    NameOf(db.players, g.black).c_str(), NameOf(db.players, g.white).c_str(), g.blackDiscs,
-                    g.theoretical);
-    }
+    for (const GameMatch& match : answer.games) std::printf("%s\n", GameLine(db, match).c_str());
     std::fprintf(stderr, "load %.3f s, query %.1f ms, %zu games\n", loadSeconds, querySeconds * 1000,
                  answer.games.size());
     return 0;

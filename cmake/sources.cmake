@@ -136,6 +136,7 @@ set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/analysis_results_dialog.cpp
     # The book-move search.
     research/book_search.cpp
+    research/database_window.cpp
 )
 
 set(TAVIX_WINDOWS_SOURCES

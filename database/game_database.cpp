@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/bitboard.h"
+#include "core/notation.h"
 #include "core/position_text.h"
 
 namespace {
@@ -294,4 +295,22 @@ bool DatabaseGameRecord(const GameDatabase& db, const GameMatch& match, int move
     RecountPosition(game.position, black, white);
     out = game;
     return true;
+}
+
+std::string NextMoveLine(const NextMoveStats& m) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%s\t%d\t%d\t%d\t%d\t%.1f", SquareCode(m.move).c_str(), m.games, m.blackWins,
+                  m.draws, m.whiteWins, m.games > 0 ? static_cast<double>(m.blackDiscs) / m.games : 0.0);
+    return text;
+}
+
+std::string GameLine(const GameDatabase& db, const GameMatch& match) {
+    const DatabaseGame& g = db.games[static_cast<std::size_t>(match.game)];
+    auto name = [](const std::vector<std::string>& names, int index) -> std::string {
+        return static_cast<std::size_t>(index) < names.size() ? names[static_cast<std::size_t>(index)] : "?";
+    };
+    char numbers[48];
+    std::snprintf(numbers, sizeof numbers, "\t%d\t%d", g.blackDiscs, g.theoretical);
+    return std::to_string(g.year) + "\t" + name(db.tournaments, g.tournament) + "\t" + name(db.players, g.black) +
+           "\t" + name(db.players, g.white) + numbers;
 }

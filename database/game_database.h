@@ -94,6 +94,12 @@ DatabaseAnswer QueryDatabase(const GameDatabase& db, const Position& pos, const 
 // moves could not all be recorded.
 bool DatabaseGameRecord(const GameDatabase& db, const GameMatch& match, int moves, RecordGame& out);
 
+// The lines the database window lists and tavix-cli prints, tab-separated
+// (UTF-8): "f5 games black-wins draws white-wins average-black-discs" and
+// "year tournament black white black-discs theoretical".
+std::string NextMoveLine(const NextMoveStats& move);
+std::string GameLine(const GameDatabase& db, const GameMatch& match);
+
 // The symmetries of the board on bit indices: bit 1 transposes (a1-h8
 // diagonal), bit 2 turns the rows over, bit 4 the columns.
 constexpr int BoardSymmetries = 8;

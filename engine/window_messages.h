@@ -15,3 +15,6 @@ constexpr UINT MsgMoveReady = WM_USER + 1;
 constexpr UINT MsgResearchReady = WM_USER + 2;
 // From the search thread: updates of the thinking display wait in its ring.
 constexpr UINT MsgThinkingUpdate = WM_USER + 3;
+// The game database window's loading thread: the database is read; lParam
+// the loaded database, which the window takes over.
+constexpr UINT MsgDatabaseReady = WM_USER + 6;
