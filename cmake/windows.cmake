@@ -37,6 +37,7 @@ set(TAVIX_E2E_DRIVER_SOURCES
     tests/e2e/game_scenarios.cpp
     tests/e2e/record_scenarios.cpp
     tests/e2e/book_scenarios.cpp
+    tests/e2e/database_scenarios.cpp
     tests/e2e/analysis_scenarios.cpp
     core/wide_text.cpp
     tests/e2e/dialog_scenarios.cpp
