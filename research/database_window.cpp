@@ -178,7 +178,9 @@ void ShowPosition(const Position& pos) {
 // The board as the user sees it: not while a job works on the live position.
 void FollowBoard() {
     const GameSession& s = Session();
-    if (!state.db || s.mode == AppMode::ComputerThinking || s.mode == AppMode::Research) return;
+    if (!state.db || !IsWindowVisible(state.window) || s.mode == AppMode::ComputerThinking ||
+        s.mode == AppMode::Research)
+        return;
     if (state.haveShown && std::memcmp(state.shown.board, s.position.board, sizeof s.position.board) == 0 &&
         state.shown.sideToMove == s.position.sideToMove)
         return;
@@ -244,6 +246,11 @@ void PlayListedMove() {
     if (!CommandGate(main, IDM_RESEARCH_DATABASE)) return;
     GameSession& s = Session();
     if (std::memcmp(s.position.board, state.shown.board, sizeof s.position.board) != 0) return;
+    // A listed move after a pass the side to move has to make: the pass first.
+    if (s.position.legalMoveCount == 0) {
+        s.side[s.position.sideToMove].move = Pass;
+        if (!PlayChosenMove(main)) return;
+    }
     s.side[s.position.sideToMove].move = move;
     if (PlayChosenMove(main) && s.position.legalMoveCount == -1) AnnounceResult(main);
     UpdateToolbar();
@@ -312,9 +319,18 @@ void OpenDatabaseWindow(HWND mainWindow) {
         // a load still running always has its window to report to.
         CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DATABASE), mainWindow, DatabaseProc, 0);
         if (!state.window) return;
-        RECT main;
+        // Beside the main window, kept on its screen.
+        RECT main, own;
         GetWindowRect(mainWindow, &main);
-        SetWindowPos(state.window, nullptr, main.right, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        GetWindowRect(state.window, &own);
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& work = monitor.rcWork;
+        const LONG width = own.right - own.left, height = own.bottom - own.top;
+        const LONG x = std::max(work.left, std::min(main.right, work.right - width));
+        const LONG y = std::max(work.top, std::min(main.top, work.bottom - height));
+        SetWindowPos(state.window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
     ShowWindow(state.window, SW_SHOW);
     SetActiveWindow(state.window);

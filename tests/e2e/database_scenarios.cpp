@@ -90,6 +90,17 @@ std::string BoardOf(const std::string& transcript) {
     return game.Board();
 }
 
+// Starts the game and plays the moves by clicks, each shown before the next.
+void PlayByClicks(const Program& tavix, const std::string& moves) {
+    PostCommand(tavix.window, IDM_GAME_START);
+    Pause(300);
+    for (std::size_t k = 0; k + 1 < moves.size(); k += 2) {
+        const Square sq = ParseSquareCode(moves.c_str() + k);
+        ClickSquare(tavix.window, sq / 10, sq % 10);
+        WaitForBoard(tavix.window, BoardOf(moves.substr(0, k + 2)), 5000, "after " + moves.substr(0, k + 2));
+    }
+}
+
 void DoubleClickLine(HWND dialog, int list, int index) {
     HWND box = GetDlgItem(dialog, list);
     SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -112,15 +123,14 @@ SCENARIO(database_window_follows_the_board) {
     const std::string game3 = "2019\tParis Open\t" + Jaros + "\t" + Muller + "\t20\t20 | ";
     WaitForLists(db, "e6\t2\t0\t0\t2\t25.5 | f5\t1\t1\t0\t0\t40.0 | ", game1 + game2 + game3, "at the start");
 
-    PostCommand(tavix.window, IDM_GAME_START);
-    Pause(300);
-    ClickSquare(tavix.window, 5, 6);
-    WaitForBoard(tavix.window, BoardOf("f5"), 5000, "after f5");
-    ClickSquare(tavix.window, 6, 4);
-    WaitForBoard(tavix.window, BoardOf("f5d6"), 5000, "after f5 d6");
+    PlayByClicks(tavix, "f5d6");
     // The third game stands here turned: its e3 shows as c5.
     WaitForLists(db, "c3\t1\t1\t0\t0\t40.0 | c5\t1\t0\t0\t1\t20.0 | ", game1 + game3, "after f5 d6");
-    if (!ScreenshotFolder().empty()) SaveScreenshot(ScreenshotFolder() + L"\\database-window.bmp", db);
+    if (!ScreenshotFolder().empty()) {
+        Pause(500);
+        SaveScreenshot(ScreenshotFolder() + L"\\database-window.bmp", db);
+        SaveScreenshot(ScreenshotFolder() + L"\\database-desktop.bmp");
+    }
 
     // A double click on that game makes it the game, at this ply, turned to the board.
     DoubleClickLine(db, IDC_DB_GAMES, 1);
@@ -134,12 +144,7 @@ SCENARIO(database_window_follows_the_board) {
 
     // The same line turned by 180 degrees: the same games, their moves turned.
     PostCommand(tavix.window, IDM_GAME_NEW_BOARD);
-    PostCommand(tavix.window, IDM_GAME_START);
-    Pause(300);
-    ClickSquare(tavix.window, 4, 3);
-    WaitForBoard(tavix.window, BoardOf("c4"), 5000, "after c4");
-    ClickSquare(tavix.window, 3, 5);
-    WaitForBoard(tavix.window, BoardOf("c4e3"), 5000, "after c4 e3");
+    PlayByClicks(tavix, "c4e3");
     WaitForLists(db, "f4\t1\t0\t0\t1\t20.0 | f6\t1\t1\t0\t0\t40.0 | ", game1 + game3, "after c4 e3");
 
     // A double click on a move plays it for the side to move.
