@@ -127,6 +127,7 @@ SCENARIO(database_window_follows_the_board) {
     // The third game stands here turned: its e3 shows as c5.
     WaitForLists(db, "c3\t1\t1\t0\t0\t40.0 | c5\t1\t0\t0\t1\t20.0 | ", game1 + game3, "after f5 d6");
     if (!ScreenshotFolder().empty()) {
+        Activate(db);
         Pause(500);
         SaveScreenshot(ScreenshotFolder() + L"\\database-window.bmp", db);
         SaveScreenshot(ScreenshotFolder() + L"\\database-desktop.bmp");
