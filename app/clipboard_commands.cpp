@@ -3,11 +3,13 @@
 #include <cstring>
 
 #include "app/commands.h"
+#include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "core/notation.h"
 #include "core/position_text.h"
 #include "core/wide_text.h"
 #include "record/game_text.h"
+#include "record/ggf.h"
 #include "res/resource.h"
 #include "session/game_session.h"
 #include "view/board_painting.h"
@@ -133,7 +135,18 @@ void PasteCommand(HWND window) {
     GameSession& s = Session();
     Position pos;
     GameRecord rec;
-    const PasteOutcome outcome = PasteGame(PasteTextFromWide(ClipboardText(window)), pos, rec);
+    const std::string text = PasteTextFromWide(ClipboardText(window));
+    // A GGF text: its game (or the one chosen among several), players kept.
+    if (LooksLikeGgf(text)) {
+        RecordGame game;
+        if (ChooseGgfGame(window, text, game)) {
+            TakeRecordGame(window, game, false);
+            SetStatusMessage(IDS_GAME_PASTED);
+            RedrawPanelFields(window, PanelMessages);
+            return;
+        }
+    }
+    const PasteOutcome outcome = PasteGame(text, pos, rec);
     if (outcome.accepted) {
         s.position = pos;
         s.record = rec;

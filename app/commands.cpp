@@ -18,6 +18,7 @@
 #include "res/resource.h"
 #include "research/analysis_command.h"
 #include "research/book_search.h"
+#include "research/database_window.h"
 #include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
@@ -111,6 +112,7 @@ void RunCommand(HWND window, int id) {
     case IDM_RESEARCH_HINT_SETTINGS:
         if (OpenHintSettingsDialog(window)) RestartHints(window);
         break;
+    case IDM_RESEARCH_DATABASE: OpenDatabaseWindow(window); break;
     case IDM_OPTIONS_SETTINGS:
         if (CommandGate(window, id)) OpenSettingsDialog(window);
         break;

@@ -14,6 +14,7 @@
 #include "config/settings_store.h"
 #include "engine/random.h"
 #include "res/resource.h"
+#include "research/database_window.h"
 #include "session/game_session.h"
 #include "view/disc_sound.h"
 #include "view/drawing_resources.h"
@@ -56,7 +57,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     MSG msg = {};
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
-        if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
+        // Keys typed into the database window (its filters) are its own.
+        HWND database = DatabaseWindow();
+        const bool inDatabase = database && (msg.hwnd == database || IsChild(database, msg.hwnd));
+        if (!inDatabase && accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
+        if (inDatabase && IsDialogMessageW(database, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -2,11 +2,15 @@
 
 #include <commdlg.h>
 
+#include <cwchar>
+#include <vector>
+
 #include "app/command_line.h"
 #include "app/commands.h"
 #include "app/recent_files_store.h"
 #include "app/toolbar.h"
 #include "core/wide_text.h"
+#include "record/ggf.h"
 #include "record/record_file.h"
 #include "res/resource.h"
 #include "session/game_session.h"
@@ -20,7 +24,42 @@ namespace {
 // record it is then refused), so that a stray drop cannot exhaust memory.
 constexpr DWORD LargestRecordFile = 1 << 20;
 
-const wchar_t RecordFilter[] = L"棋譜ﾌｧｲﾙ (*.rgm)\0*.rgm\0すべてのﾌｧｲﾙ (*.*)\0*.*\0";
+const wchar_t RecordFilter[] = L"棋譜ﾌｧｲﾙ (*.rgm)\0*.rgm\0GGF棋譜 (*.ggf)\0*.ggf\0すべてのﾌｧｲﾙ (*.*)\0*.*\0";
+
+// A name ending in .ggf (any letter case) is saved as GGF.
+bool IsGgfName(const std::wstring& name) {
+    return name.size() >= 4 && _wcsicmp(name.c_str() + name.size() - 4, L".ggf") == 0;
+}
+
+// The GGF games of a file as list lines: Black - White and the date.
+INT_PTR CALLBACK GgfGamesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const auto* games = reinterpret_cast<const std::vector<GgfGame>*>(lParam);
+        for (const GgfGame& g : *games) {
+            const std::wstring line = WideFromUtf8(g.black + " - " + g.white + "  " + g.date);
+            SendDlgItemMessageW(dialog, IDC_GGF_GAME_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+        SendDlgItemMessageW(dialog, IDC_GGF_GAME_LIST, LB_SETHORIZONTALEXTENT, 600, 0);
+        SendDlgItemMessageW(dialog, IDC_GGF_GAME_LIST, LB_SETCURSEL, 0, 0);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_GGF_GAME_LIST:
+            if (HIWORD(wParam) == LBN_DBLCLK) PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        case IDOK: {
+            const LRESULT i = SendDlgItemMessageW(dialog, IDC_GGF_GAME_LIST, LB_GETCURSEL, 0, 0);
+            if (i != LB_ERR) EndDialog(dialog, 100 + i);
+            return TRUE;
+        }
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        default: return FALSE;
+        }
+    default: return FALSE;
+    }
+}
 
 std::wstring FullPath(const std::wstring& fileName) {
     wchar_t full[MAX_PATH];
@@ -132,7 +171,14 @@ bool LoadRecord(HWND owner, const std::wstring& caption, const std::wstring& fil
         return false;
     }
     RecordGame game;
-    if (!ReadRecordText(ReadFileStart(fileName), game)) {
+    const std::string bytes = ReadFileStart(fileName);
+    if (LooksLikeGgf(bytes)) {
+        if (ReadGgfGames(bytes).empty()) {
+            ShowFileError(owner, caption, IDS_NOT_A_RECORD, fileName);
+            return false;
+        }
+        if (!ChooseGgfGame(owner, bytes, game)) return false;
+    } else if (!ReadRecordText(bytes, game)) {
         ShowFileError(owner, caption, IDS_NOT_A_RECORD, fileName);
         return false;
     }
@@ -146,13 +192,37 @@ bool LoadRecord(HWND owner, const std::wstring& caption, const std::wstring& fil
     return true;
 }
 
+bool ChooseGgfGame(HWND owner, const std::string& text, RecordGame& game) {
+    const std::vector<GgfGame> games = ReadGgfGames(text);
+    if (games.empty()) return false;
+    INT_PTR chosen = 100;
+    if (games.size() > 1)
+        chosen = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_GGF_GAMES), owner, GgfGamesProc,
+                                 reinterpret_cast<LPARAM>(&games));
+    if (chosen < 100 || static_cast<std::size_t>(chosen - 100) >= games.size()) return false;
+    game = games[static_cast<std::size_t>(chosen - 100)].game;
+    return true;
+}
+
+void TakeRecordGame(HWND window, const RecordGame& game, bool takeKinds) {
+    GameSession& s = Session();
+    s.position = game.position;
+    s.record = game.record;
+    if (takeKinds)
+        for (int side = 0; side < 2; ++side) s.side[side].kind = game.kinds[side];
+    RecountSession(s);
+    ReloadSessionLastMoves(s);
+    ShowLoadedRecord(window);
+}
+
 bool SaveRecord(HWND owner, const std::wstring& caption, const std::wstring& fileName) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const RecordTime when = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
     const GameSession& s = Session();
     const std::int32_t kinds[2] = {s.side[0].kind, s.side[1].kind};
-    const std::string text = ComposeRecordText(s.position, s.record, kinds, when);
+    const std::string text = IsGgfName(fileName) ? ComposeGgfText(s.position, s.record, kinds, when)
+                                                 : ComposeRecordText(s.position, s.record, kinds, when);
 
     // The record is written to a new file first and put in the old one's
     // place in one step, so that a failure never costs the file the user had.

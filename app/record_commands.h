@@ -25,6 +25,18 @@ void LoadDroppedFile(HWND window, const wchar_t* fileName);
 // Start-up, before the window exists: the name after the program's.
 void LoadRecordFromCommandLine(const wchar_t* argument);
 
+// A game that replaces the current one (from the database or a GGF
+// choice): position, history and, when takeKinds, the players' kinds; the
+// board and panel are then shown as after a load.
+struct RecordGame;
+void TakeRecordGame(HWND window, const RecordGame& game, bool takeKinds);
+
+// The game of a GGF text to take: the only one, or the one chosen in the
+// list of players and dates (owner may be null). False when the text holds
+// none or the choice was cancelled.
+struct GgfGame;
+bool ChooseGgfGame(HWND owner, const std::string& text, RecordGame& game);
+
 // A string-table text with its "%s" replaced by the file name, in a warning
 // box.
 void ShowFileError(HWND owner, const std::wstring& caption, UINT id, const std::wstring& fileName);

@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/help.h"
+#include "app/record_commands.h"
 #include "app/toolbar.h"
 #include "app/turn_loop.h"
 #include "res/resource.h"
@@ -18,3 +19,10 @@ void ShellAnnounceResult(HWND window) { AnnounceResult(window); }
 void ShellUpdateToolbar() { UpdateToolbar(); }
 void ShellOpenHelp(HWND owner, int context) { OpenHelp(owner, HelpRequest::Context, context); }
 std::wstring ShellCommandCaption(HWND window, int command) { return CommandCaption(window, command); }
+bool ShellCommandGate(HWND window, int command) { return CommandGate(window, command); }
+void ShellTakeRecordGame(HWND window, const RecordGame& game, bool takeKinds) {
+    TakeRecordGame(window, game, takeKinds);
+}
+void ShellShowFileError(HWND owner, const std::wstring& caption, UINT id, const std::wstring& fileName) {
+    ShowFileError(owner, caption, id, fileName);
+}

@@ -51,21 +51,6 @@ bool LoadBook(const char* path, OpeningBook& book, BookLoadReport& report, const
     return true;
 }
 
-// A position text, or a line of moves from the initial position ("f5d6",
-// passes made where forced; "" or "start" for the initial position).
-bool ReadGamePosition(int argc, char** argv, int index, Position& pos, int& used) {
-    used = ReadPositionArgument(argc, argv, index, pos);
-    if (used > 0) return true;
-    if (index >= argc) return false;
-    const std::string text = std::strcmp(argv[index], "start") == 0 ? "" : argv[index];
-    BookMoves moves;
-    if (ParseBookMoves(text.c_str(), pos, moves) != static_cast<int>(text.size())) return false;
-    int black = 0, white = 0;
-    RecountPosition(pos, black, white);
-    used = 1;
-    return true;
-}
-
 int DeepestLine(const OpeningBook& book, int first, int depth) {
     int deepest = depth;
     for (int node = first;; node += book.nodes[node].nextSibling) {

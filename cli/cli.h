@@ -10,8 +10,14 @@ int RunMove(int argc, char** argv);
 int RunBench(int argc, char** argv);
 int RunRecord(int argc, char** argv);
 int RunBook(int argc, char** argv);
+int RunDatabase(int argc, char** argv);
 
 // Reads POSITION from argv[index] (and argv[index + 1] when the side to move
 // stands in its own argument); returns the number of arguments used, 0 on error.
 struct Position;
 int ReadPositionArgument(int argc, char** argv, int index, Position& pos);
+
+// POSITION, or a line of moves from the initial position ("f5d6", passes
+// made where forced; "" or "start" for the initial position); used is the
+// number of arguments taken.
+bool ReadGamePosition(int argc, char** argv, int index, Position& pos, int& used);

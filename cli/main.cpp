@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "book/book_file.h"
 #include "core/position_text.h"
 
 namespace {
@@ -18,8 +19,11 @@ void PrintUsage() {
         "  hints POSITION [--depth N] [--exact N] [--seconds S]   every move valued, deepening\n"
         "  move POSITION LEVEL [--seed N]   the computer's move: move mode depth value set\n"
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
-        "  record show FILE   a record file's start, plies, transcript and final position\n"
+        "  record show FILE   a record file's (.rgm or GGF) start, plies, transcript and final position\n"
         "  record new TRANSCRIPT|BOARDSTRING   a record of that game on standard output\n"
+        "  record convert IN OUT   .rgm, .ggf or .txt (transcript) by OUT's extension\n"
+        "  db stats FOLDER | db query FOLDER POSITION|MOVES [--player NAME] [--tournament NAME] [--years A-B]\n"
+        "  db generate FOLDER GAMES [--seed N]   a tournament-archive folder of computer games\n"
         "  book check FILE | book moves POSITION|MOVES [--book FILE] [--minimax] | book stats FILE\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
@@ -38,6 +42,21 @@ int ReadPositionArgument(int argc, char** argv, int index, Position& pos) {
     return ParsePositionText(text, pos) ? 1 : 0;
 }
 
+// A position text, or a line of moves from the initial position ("f5d6",
+// passes made where forced; "" or "start" for the initial position).
+bool ReadGamePosition(int argc, char** argv, int index, Position& pos, int& used) {
+    used = ReadPositionArgument(argc, argv, index, pos);
+    if (used > 0) return true;
+    if (index >= argc) return false;
+    const std::string text = std::strcmp(argv[index], "start") == 0 ? "" : argv[index];
+    BookMoves moves;
+    if (ParseBookMoves(text.c_str(), pos, moves) != static_cast<int>(text.size())) return false;
+    int black = 0, white = 0;
+    RecountPosition(pos, black, white);
+    used = 1;
+    return true;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         PrintUsage();
@@ -53,6 +72,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
     if (std::strcmp(command, "record") == 0) return RunRecord(argc, argv);
     if (std::strcmp(command, "book") == 0) return RunBook(argc, argv);
+    if (std::strcmp(command, "db") == 0) return RunDatabase(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

@@ -27,6 +27,12 @@ set(TAVIX_RECORD_SOURCES
     record/record_file.cpp
     record/game_text.cpp
     record/recent_files.cpp
+    record/ggf.cpp
+)
+
+set(TAVIX_DATABASE_SOURCES
+    database/wthor.cpp
+    database/game_database.cpp
 )
 
 set(TAVIX_BOOK_SOURCES
@@ -75,6 +81,7 @@ set(TAVIX_PORTABLE_SOURCES
     ${TAVIX_CORE_SOURCES}
     ${TAVIX_ENGINE_SOURCES}
     ${TAVIX_RECORD_SOURCES}
+    ${TAVIX_DATABASE_SOURCES}
     ${TAVIX_BOOK_SOURCES}
     ${TAVIX_SESSION_SOURCES}
     ${TAVIX_VIEW_SOURCES}
@@ -140,6 +147,7 @@ set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/analysis_results_dialog.cpp
     # The book-move search.
     research/book_search.cpp
+    research/database_window.cpp
 )
 
 set(TAVIX_WINDOWS_SOURCES
@@ -163,4 +171,5 @@ set(TAVIX_CLI_SOURCES
     cli/search.cpp
     cli/solve.cpp
     cli/record.cpp
+    cli/database.cpp
 )

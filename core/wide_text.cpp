@@ -2,25 +2,31 @@
 
 namespace {
 constexpr UINT ShiftJisCodePage = 932;
-}
 
-std::wstring WideFromShiftJis(std::string_view text) {
+std::wstring WideFrom(UINT codePage, std::string_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(ShiftJisCodePage, 0, text.data(), size, nullptr, 0);
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring out(n, L'\0');
-    MultiByteToWideChar(ShiftJisCodePage, 0, text.data(), size, out.data(), n);
+    MultiByteToWideChar(codePage, 0, text.data(), size, out.data(), n);
     return out;
 }
 
-std::string ShiftJisFromWide(std::wstring_view text) {
+std::string NarrowFrom(UINT codePage, std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int n = WideCharToMultiByte(ShiftJisCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
-    WideCharToMultiByte(ShiftJisCodePage, 0, text.data(), size, out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), n, nullptr, nullptr);
     return out;
 }
+
+}  // namespace
+
+std::wstring WideFromShiftJis(std::string_view text) { return WideFrom(ShiftJisCodePage, text); }
+std::string ShiftJisFromWide(std::wstring_view text) { return NarrowFrom(ShiftJisCodePage, text); }
+std::wstring WideFromUtf8(std::string_view text) { return WideFrom(CP_UTF8, text); }
+std::string Utf8FromWide(std::wstring_view text) { return NarrowFrom(CP_UTF8, text); }
 
 std::string LoadShiftJisString(UINT id) {
     // With a zero length LoadStringW hands out a pointer to the resource text

@@ -11,6 +11,10 @@
 
 std::wstring WideFromShiftJis(std::string_view text);
 std::string ShiftJisFromWide(std::wstring_view text);
+// Texts from outside that are not the program's own (the game database's
+// names, GGF players) are UTF-8.
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
 
 // A string-table text of this executable in Shift-JIS; empty if missing.
 std::string LoadShiftJisString(UINT id);

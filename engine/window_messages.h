@@ -17,3 +17,6 @@ constexpr UINT MsgResearchReady = WM_USER + 2;
 constexpr UINT MsgThinkingUpdate = WM_USER + 3;
 // From the search thread: a step of the hint job waits; wParam the job's serial.
 constexpr UINT MsgHintReady = WM_USER + 4;
+// The game database window's loading thread: the database is read; lParam
+// the loaded database, which the window takes over.
+constexpr UINT MsgDatabaseReady = WM_USER + 6;

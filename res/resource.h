@@ -44,6 +44,7 @@
 #define IDM_RESEARCH_STOP           1402
 #define IDM_RESEARCH_HINTS          1404
 #define IDM_RESEARCH_HINT_SETTINGS  1405
+#define IDM_RESEARCH_DATABASE       1406
 
 // Commands: options
 #define IDM_OPTIONS_SETTINGS        1500
@@ -55,6 +56,21 @@
 #define IDM_HELP_ABOUT              1603
 
 // Dialogs (2000-2599)
+
+// The game database window, and the choice among the games of a GGF file
+#define IDD_DATABASE                2640
+#define IDC_DB_MOVES                2641
+#define IDC_DB_GAMES                2642
+#define IDC_DB_PLAYER               2643
+#define IDC_DB_TOURNAMENT           2644
+#define IDC_DB_YEAR_FROM            2645
+#define IDC_DB_YEAR_TO              2646
+#define IDC_DB_APPLY                2647
+#define IDC_DB_FOLDER               2648
+#define IDC_DB_STATUS               2649
+#define IDC_DB_GAME_COUNT           2650
+#define IDD_GGF_GAMES               2670
+#define IDC_GGF_GAME_LIST           2671
 
 // Book-move search
 #define IDD_BOOK_MOVES              2100
@@ -189,6 +205,14 @@
 #define IDS_PASTE_PARTLY            3112
 // Strings: the opening book (res/book.rc)
 #define IDS_NO_BOOK_MOVE            3106
+// The game database
+#define IDS_DB_CHOOSE_FOLDER        3060
+#define IDS_DB_LOADING              3061
+#define IDS_DB_SUMMARY              3062
+#define IDS_DB_GAMES_SHOWN          3063
+#define IDS_DB_GAMES_ALL            3064
+#define IDS_DB_NO_DATABASE          3120
+#define IDS_DB_DAMAGED              3121
 #define IDS_BOOK_LINE_ERROR         3200
 #define IDS_BOOK_SOURCE_MISSING     3201
 #define IDS_BOOK_OUT_OF_MEMORY      3202

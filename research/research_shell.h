@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/search_thread.h"
+#include "record/record_file.h"
 #include "session/game_session.h"
 
 // BeginJob: snapshot, mode, status message, clock.
@@ -27,5 +28,12 @@ void ShellAnnounceResult(HWND window);
 void ShellUpdateToolbar();
 // Opens the help topic of a context number (a dialog's id).
 void ShellOpenHelp(HWND owner, int context);
+// The command gate of a command: false when the command must not go on.
+bool ShellCommandGate(HWND window, int command);
+// A game read from outside becomes the game (the record loader's last step);
+// takeKinds also takes its players.
+void ShellTakeRecordGame(HWND window, const RecordGame& game, bool takeKinds);
+// A file error box: the string id's text with "%s" replaced by fileName.
+void ShellShowFileError(HWND owner, const std::wstring& caption, UINT id, const std::wstring& fileName);
 // The caption of a command's message boxes.
 std::wstring ShellCommandCaption(HWND window, int command);

@@ -96,7 +96,7 @@ else
 fi
 
 # Layers point one way: nothing below the shell includes a header of app/.
-upward=$(grep -rln '#include "app/' core engine book record config session view research 2>/dev/null)
+upward=$(grep -rln '#include "app/' core engine book record config session view research database 2>/dev/null)
 if [ -z "$upward" ]; then
     passed=$((passed + 1))
 else
