@@ -19,6 +19,7 @@ void PrintUsage() {
         "  bench [--levels]   fixed positions: nodes, seconds, nodes per second\n"
         "  record show FILE   a record file's start, plies, transcript and final position\n"
         "  record new TRANSCRIPT|BOARDSTRING   a record of that game on standard output\n"
+        "  review FILE|TRANSCRIPT [--depth D] [--set A|B|C] [--exact N]   every move valued against the best\n"
         "  book check FILE | book moves POSITION|MOVES [--book FILE] [--minimax] | book stats FILE\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "bench") == 0) return RunBench(argc, argv);
     if (std::strcmp(command, "record") == 0) return RunRecord(argc, argv);
     if (std::strcmp(command, "book") == 0) return RunBook(argc, argv);
+    if (std::strcmp(command, "review") == 0) return RunReview(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

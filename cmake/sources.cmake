@@ -59,6 +59,8 @@ set(TAVIX_CONFIG_SOURCES
 
 set(TAVIX_RESEARCH_SOURCES
     research/analysis_form.cpp
+    research/game_review.cpp
+    research/opening_names.cpp
 )
 
 set(TAVIX_HELP_SOURCES
@@ -151,4 +153,5 @@ set(TAVIX_CLI_SOURCES
     cli/search.cpp
     cli/solve.cpp
     cli/record.cpp
+    cli/review.cpp
 )
