@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "research/analysis_command.h"
 #include "research/book_search.h"
+#include "research/review_command.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
 
@@ -102,6 +103,9 @@ void RunCommand(HWND window, int id) {
     case IDM_RESEARCH_ANALYSIS:
         if (CommandGate(window, id)) StartEvaluationAnalysis(window);
         break;
+    case IDM_RESEARCH_REVIEW:
+        if (CommandGate(window, id)) StartGameReview(window);
+        break;
     case IDM_RESEARCH_STOP: CommandGate(window, id); break;
     case IDM_OPTIONS_SETTINGS:
         if (CommandGate(window, id)) OpenSettingsDialog(window);
@@ -128,7 +132,7 @@ void EnableMenuItems(HMENU menu) {
     } else if (MenuHasItem(menu, IDM_SETUP_BEGIN)) {
         EnableItems(menu, IDM_SETUP_BEGIN, IDM_SETUP_END, context);
     } else if (MenuHasItem(menu, IDM_RESEARCH_BOOK)) {
-        EnableItems(menu, IDM_RESEARCH_BOOK, IDM_RESEARCH_STOP, context);
+        EnableItems(menu, IDM_RESEARCH_BOOK, IDM_RESEARCH_REVIEW, context);
     }
 }
 

@@ -10,6 +10,7 @@ std::string HelpPageName(HelpRequest request, int context) {
                 case PlayersHelpContext: return "players.html";
                 case AnalysisHelpContext: return "analysis.html";
                 case SettingsHelpContext: return "settings.html";
+                case ReviewHelpContext: return "review.html";
                 default: return "index.html";
             }
         case HelpRequest::Quit: return {};
@@ -22,6 +23,7 @@ int HelpContextForMode(AppMode mode) {
         case AppMode::PlayersDialog: return PlayersHelpContext;
         case AppMode::AnalysisDialog: return AnalysisHelpContext;
         case AppMode::SettingsDialog: return SettingsHelpContext;
+        case AppMode::ReviewDialog: return ReviewHelpContext;
         default: return 0;
     }
 }

@@ -20,6 +20,7 @@ enum class HelpRequest {
 constexpr int PlayersHelpContext = 2000;
 constexpr int AnalysisHelpContext = 2200;
 constexpr int SettingsHelpContext = 2400;
+constexpr int ReviewHelpContext = 2600;
 
 // The page file that answers a request, or an empty name when the request
 // shows no page (Quit). An unknown context number gets the contents.

@@ -15,6 +15,7 @@
 #include "config/settings_store.h"
 #include "engine/random.h"
 #include "res/resource.h"
+#include "research/review_window.h"
 #include "view/drawing_resources.h"
 #include "view/layout_window.h"
 #include "view/status_panel.h"
@@ -54,6 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     MSG msg = {};
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        if (HandleReviewWindowKey(msg)) continue;
         if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -16,6 +16,7 @@
 #include "core/wide_text.h"
 #include "res/resource.h"
 #include "research/research_messages.h"
+#include "research/review_command.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
 #include "view/flip_animation.h"
@@ -128,6 +129,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MsgMoveReady: HandleMoveReady(window, wParam); return 0;
     case MsgThinkingUpdate: HandleThinkingUpdates(window); return 0;
     case MsgResearchReady: HandleResearchReady(window, wParam, lParam); return 0;
+    case MsgReviewProgress: ShowReviewProgress(window, static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

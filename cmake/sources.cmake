@@ -55,6 +55,7 @@ set(TAVIX_APP_SOURCES
 set(TAVIX_CONFIG_SOURCES
     config/settings.cpp
     config/settings_pages.cpp
+    config/review_settings.cpp
 )
 
 set(TAVIX_RESEARCH_SOURCES
@@ -128,6 +129,9 @@ set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/research_messages.cpp
     research/analysis_command.cpp
     research/analysis_params_dialog.cpp
+    research/review_command.cpp
+    research/review_params_dialog.cpp
+    research/review_window.cpp
     research/analysis_results_dialog.cpp
     # The book-move search.
     research/book_search.cpp

@@ -15,3 +15,6 @@ constexpr UINT MsgMoveReady = WM_USER + 1;
 constexpr UINT MsgResearchReady = WM_USER + 2;
 // From the search thread: updates of the thinking display wait in its ring.
 constexpr UINT MsgThinkingUpdate = WM_USER + 3;
+// From the game review's job: wParam the ply being valued, lParam the moves
+// left to value (that one included).
+constexpr UINT MsgReviewProgress = WM_USER + 5;

@@ -5,15 +5,6 @@
 #include "core/notation.h"
 #include "record/record_file.h"
 
-ReviewParams CorrectReviewParams(const ReviewParams& p) {
-    const ReviewParams defaults;
-    ReviewParams r = p;
-    if (r.depth < ReviewDepthMin || r.depth > ReviewDepthMax) r.depth = defaults.depth;
-    if (r.weightSet < 0 || r.weightSet > 2) r.weightSet = defaults.weightSet;
-    if (r.exactFrom < ReviewExactMin || r.exactFrom > ReviewExactMax) r.exactFrom = defaults.exactFrom;
-    return r;
-}
-
 ReviewMark MarkOfLoss(int loss) {
     return loss >= BadLoss ? ReviewMark::Bad : loss >= DubiousLoss ? ReviewMark::Dubious : ReviewMark::None;
 }

@@ -7,21 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "config/review_settings.h"
 #include "core/board.h"
 #include "engine/jobs.h"
 #include "record/game_record.h"
-
-// The review's settings: the midgame depth, the weight set (0 A, 1 B, 2 C)
-// and the number of empty squares from which the values are exact.
-struct ReviewParams {
-    std::int32_t depth = 12;
-    std::int32_t weightSet = 0;
-    std::int32_t exactFrom = 20;
-};
-constexpr int ReviewDepthMin = 1, ReviewDepthMax = 20;
-constexpr int ReviewExactMin = 0, ReviewExactMax = 30;
-// A setting out of its range is brought back to its default.
-ReviewParams CorrectReviewParams(const ReviewParams& p);
 
 // Losses (in discs) from which a move is marked 疑問手 and 悪手.
 constexpr int DubiousLoss = 4;

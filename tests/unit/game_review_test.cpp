@@ -3,6 +3,7 @@
 // found at any symmetry with the plies in book.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -212,3 +213,27 @@ TEST(GameReview, OpeningIsTheLongestNamedLineAtAnySymmetryAndBookPliesCount) {
 }
 
 }  // namespace
+
+TEST(ReviewSettings, StoredValuesOutOfRangeTakeTheirDefaultsAndAreWrittenBack) {
+    struct Case {
+        std::optional<std::uint32_t> depth, weights, exact;
+        ReviewParams want;
+        bool back[3];
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt, std::nullopt, {12, 0, 20}, {true, true, true}},
+        {1u, 2u, 0u, {1, 2, 0}, {false, false, false}},
+        {20u, 0u, 30u, {20, 0, 30}, {false, false, false}},
+        {21u, 3u, 31u, {12, 0, 20}, {true, true, true}},
+        {0u, 0xFFFFFFFFu, 16u, {12, 0, 16}, {true, true, false}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::uint32_t> stored[ReviewSettingCount] = {c.depth, c.weights, c.exact};
+        const CheckedReviewSettings checked = CheckStoredReviewSettings(stored);
+        EXPECT_EQ(checked.params.depth, c.want.depth);
+        EXPECT_EQ(checked.params.weightSet, c.want.weightSet);
+        EXPECT_EQ(checked.params.exactFrom, c.want.exactFrom);
+        for (int i = 0; i < ReviewSettingCount; ++i) EXPECT_EQ(checked.writeBack[i], c.back[i]) << i;
+    }
+    EXPECT_STREQ(ReviewSettingNames[ReviewExactValue], "ReviewExact");
+}
