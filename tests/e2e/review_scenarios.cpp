@@ -124,7 +124,10 @@ SCENARIO(game_review_of_a_recorded_game) {
     WaitFor([&] { return FindReviewWindow(tavix) != nullptr; }, 60000, "the review window");
     HWND review = FindReviewWindow(tavix);
     Check(WindowText(review) == L"棋譜解析", "the review window's title");
-    if (!ScreenshotFolder().empty()) SaveScreenshot(ScreenshotFolder() + L"\\review-window.png", review);
+    if (!ScreenshotFolder().empty()) {
+        Pause(500);  // drawn in full
+        SaveScreenshot(ScreenshotFolder() + L"\\review-window.png");
+    }
     // Out of the way of the board and panel, which the driver reads.
     RECT main, shown;
     GetWindowRect(w, &main);
