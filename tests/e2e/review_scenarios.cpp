@@ -161,6 +161,15 @@ SCENARIO(game_review_of_a_recorded_game) {
         exactRows += want[7] == "exact";
     }
     Check(exactRows == 14, Format("%d exact rows", exactRows));
+    // Copy: the table tavix-cli prints, its lines ended by CR LF.
+    PressButton(review, IDC_REVIEW_COPY);
+    std::string copied;
+    WaitFor([&] { return (copied = Narrow(ReadClipboardText())).find("settings\tdepth 6") != std::string::npos; },
+            5000, "the review table on the clipboard");
+    std::string table;
+    for (int i = 0; i < 60; ++i) table += ReviewRowText(expected.rows[i], ScenarioDepth) + "\r\n";
+    Check(copied.compare(0, table.size(), table) == 0, "the copied rows differ: " + copied.substr(0, 200));
+    Check(copied.find("opening\tPerpendicular Opening\t2\r\n") != std::string::npos, "the copied opening");
     const std::wstring summary = WindowText(GetDlgItem(review, IDC_REVIEW_SUMMARY));
     Check(summary.find(L"Perpendicular Opening") != std::wstring::npos, "summary: " + Narrow(summary));
 
