@@ -42,25 +42,6 @@ bool OpenClipboardPatiently(HWND window) {
     return false;
 }
 
-// The text as CF_UNICODETEXT and CF_TEXT; false when the clipboard could
-// not be had.
-bool PutOnClipboard(HWND window, const std::string& ascii) {
-    if (!OpenClipboardPatiently(window)) return false;
-    EmptyClipboard();
-    const std::wstring wide(ascii.begin(), ascii.end());
-    bool put = false;
-    if (HGLOBAL w = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) {
-        if (SetClipboardData(CF_UNICODETEXT, w)) put = true;
-        else GlobalFree(w);
-    }
-    if (HGLOBAL a = GlobalCopy(ascii.c_str(), ascii.size() + 1)) {
-        if (SetClipboardData(CF_TEXT, a)) put = true;
-        else GlobalFree(a);
-    }
-    CloseClipboard();
-    return put;
-}
-
 std::wstring ClipboardText(HWND window) {
     std::wstring text;
     if (!OpenClipboardPatiently(window)) return text;
@@ -109,6 +90,24 @@ void WarnAboutPaste(HWND window, const PasteOutcome& outcome) {
 }
 
 }  // namespace
+
+bool PutOnClipboard(HWND window, const std::string& ascii) {
+    if (!OpenClipboardPatiently(window)) return false;
+    EmptyClipboard();
+    const std::wstring wide(ascii.begin(), ascii.end());
+    bool put = false;
+    if (HGLOBAL w = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) {
+        if (SetClipboardData(CF_UNICODETEXT, w)) put = true;
+        else GlobalFree(w);
+    }
+    if (HGLOBAL a = GlobalCopy(ascii.c_str(), ascii.size() + 1)) {
+        if (SetClipboardData(CF_TEXT, a)) put = true;
+        else GlobalFree(a);
+    }
+    CloseClipboard();
+    return put;
+}
+
 
 std::string PasteTextFromWide(const std::wstring& text) {
     std::string ascii;

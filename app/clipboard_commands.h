@@ -16,3 +16,7 @@ void PasteCommand(HWND window);
 // ideographic space as their ASCII forms, anything else as a character no
 // game text holds.
 std::string PasteTextFromWide(const std::wstring& text);
+
+// ASCII text as CF_UNICODETEXT and CF_TEXT; false when the clipboard could
+// not be had.
+bool PutOnClipboard(HWND window, const std::string& ascii);

@@ -19,6 +19,8 @@ bool IsCommandEnabled(int id, const CommandContext& c) {
         case IDM_RESEARCH_BOOK: return c.legalMoveCount != -1;
         case IDM_RESEARCH_ANALYSIS: return c.legalMoveCount > 0;
         case IDM_RESEARCH_STOP: return c.mode == AppMode::Research;
+        // A review needs at least one recorded ply.
+        case IDM_RESEARCH_REVIEW: return c.canGoBack || c.canGoForward;
         default: return true;
     }
 }

@@ -19,6 +19,7 @@
 #include "research/analysis_command.h"
 #include "research/book_search.h"
 #include "research/database_window.h"
+#include "research/review_command.h"
 #include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/status_panel.h"
@@ -106,6 +107,9 @@ void RunCommand(HWND window, int id) {
     case IDM_RESEARCH_ANALYSIS:
         if (CommandGate(window, id)) StartEvaluationAnalysis(window);
         break;
+    case IDM_RESEARCH_REVIEW:
+        if (CommandGate(window, id)) StartGameReview(window);
+        break;
     case IDM_RESEARCH_STOP: CommandGate(window, id); break;
     // Hints stand beside the game: neither command ends a turn or a job.
     case IDM_RESEARCH_HINTS: ToggleHints(window); break;
@@ -138,7 +142,7 @@ void EnableMenuItems(HMENU menu) {
     } else if (MenuHasItem(menu, IDM_SETUP_BEGIN)) {
         EnableItems(menu, IDM_SETUP_BEGIN, IDM_SETUP_END, context);
     } else if (MenuHasItem(menu, IDM_RESEARCH_BOOK)) {
-        EnableItems(menu, IDM_RESEARCH_BOOK, IDM_RESEARCH_STOP, context);
+        EnableItems(menu, IDM_RESEARCH_BOOK, IDM_RESEARCH_DATABASE, context);
         CheckMenuItem(menu, IDM_RESEARCH_HINTS, MF_BYCOMMAND | (currentSettings.Hints ? MF_CHECKED : MF_UNCHECKED));
     }
 }

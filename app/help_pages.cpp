@@ -11,6 +11,7 @@ std::string HelpPageName(HelpRequest request, int context) {
                 case AnalysisHelpContext: return "analysis.html";
                 case SettingsHelpContext: return "settings.html";
                 case HintsHelpContext: return "hints.html";
+                case ReviewHelpContext: return "review.html";
                 default: return "index.html";
             }
         case HelpRequest::Quit: return {};
@@ -23,6 +24,7 @@ int HelpContextForMode(AppMode mode) {
         case AppMode::PlayersDialog: return PlayersHelpContext;
         case AppMode::AnalysisDialog: return AnalysisHelpContext;
         case AppMode::SettingsDialog: return SettingsHelpContext;
+        case AppMode::ReviewDialog: return ReviewHelpContext;
         default: return 0;
     }
 }

@@ -21,6 +21,7 @@ constexpr int PlayersHelpContext = 2000;
 constexpr int AnalysisHelpContext = 2200;
 constexpr int SettingsHelpContext = 2400;
 constexpr int HintsHelpContext = 2620;
+constexpr int ReviewHelpContext = 2600;
 
 // The page file that answers a request, or an empty name when the request
 // shows no page (Quit). An unknown context number gets the contents.

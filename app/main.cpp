@@ -15,6 +15,7 @@
 #include "engine/random.h"
 #include "res/resource.h"
 #include "research/database_window.h"
+#include "research/review_window.h"
 #include "session/game_session.h"
 #include "view/disc_sound.h"
 #include "view/drawing_resources.h"
@@ -57,6 +58,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     MSG msg = {};
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        if (HandleReviewWindowKey(msg)) continue;
         // Keys typed into the database window (its filters) are its own.
         HWND database = DatabaseWindow();
         const bool inDatabase = database && (msg.hwnd == database || IsChild(database, msg.hwnd));

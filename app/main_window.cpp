@@ -16,6 +16,7 @@
 #include "core/wide_text.h"
 #include "res/resource.h"
 #include "research/research_messages.h"
+#include "research/review_command.h"
 #include "session/game_session.h"
 #include "view/board_painting.h"
 #include "view/drawing_resources.h"
@@ -157,6 +158,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     case MsgThinkingUpdate: HandleThinkingUpdates(window); return 0;
     case MsgResearchReady: HandleResearchReady(window, wParam, lParam); return 0;
     case MsgHintReady: HandleHintReady(window, wParam); return 0;
+    case MsgReviewProgress: ShowReviewProgress(window, static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

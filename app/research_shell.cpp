@@ -2,7 +2,9 @@
 // to the shell's own procedure.
 #include "research/research_shell.h"
 
+#include "app/clipboard_commands.h"
 #include "app/commands.h"
+#include "app/history_commands.h"
 #include "app/help.h"
 #include "app/record_commands.h"
 #include "app/toolbar.h"
@@ -10,6 +12,7 @@
 #include "res/resource.h"
 
 static_assert(AnalysisHelpContext == IDD_ANALYSIS_PARAMS, "a help context is its dialog's id");
+static_assert(ReviewHelpContext == IDD_REVIEW_PARAMS, "a help context is its dialog's id");
 
 void ShellBeginJob(HWND window, AppMode mode, UINT message) { BeginJob(window, mode, message); }
 void ShellStartJob(HWND window, const ResearchJob& job) { StartJob(window, job); }
@@ -26,3 +29,5 @@ void ShellTakeRecordGame(HWND window, const RecordGame& game, bool takeKinds) {
 void ShellShowFileError(HWND owner, const std::wstring& caption, UINT id, const std::wstring& fileName) {
     ShowFileError(owner, caption, id, fileName);
 }
+void ShellSeekHistory(HWND window, int ply) { SeekHistoryCommand(window, ply); }
+bool ShellPutOnClipboard(HWND window, const std::string& text) { return PutOnClipboard(window, text); }

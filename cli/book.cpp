@@ -35,22 +35,6 @@ void PrintFailedLine(void*, const BookErrorEntry& entry) {
                stdout);
 }
 
-// Loads path into book; false (with a message) when it cannot be opened.
-bool LoadBook(const char* path, OpeningBook& book, BookLoadReport& report, const BookErrorSink* sink,
-              double* seconds = nullptr) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        std::fprintf(stderr, "tavix-cli book: cannot open %s\n", path);
-        return false;
-    }
-    Position work;
-    const auto start = std::chrono::steady_clock::now();
-    LoadBookFile({f, ReadFromFile}, book, work, report, sink);
-    if (seconds) *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::fclose(f);
-    return true;
-}
-
 int DeepestLine(const OpeningBook& book, int first, int depth) {
     int deepest = depth;
     for (int node = first;; node += book.nodes[node].nextSibling) {
@@ -128,6 +112,21 @@ int Stats(const char* path) {
 }
 
 }  // namespace
+
+bool LoadBook(const char* path, OpeningBook& book, BookLoadReport& report, const BookErrorSink* sink,
+              double* seconds) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (!f) {
+        std::fprintf(stderr, "tavix-cli book: cannot open %s\n", path);
+        return false;
+    }
+    Position work;
+    const auto start = std::chrono::steady_clock::now();
+    LoadBookFile({f, ReadFromFile}, book, work, report, sink);
+    if (seconds) *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::fclose(f);
+    return true;
+}
 
 int RunBook(int argc, char** argv) {
     if (argc < 4) return Usage();

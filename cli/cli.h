@@ -11,6 +11,11 @@ int RunBench(int argc, char** argv);
 int RunRecord(int argc, char** argv);
 int RunBook(int argc, char** argv);
 int RunDatabase(int argc, char** argv);
+int RunReview(int argc, char** argv);
+
+// The whole file; false when it cannot be opened.
+#include <string>
+bool ReadWholeFile(const char* name, std::string& bytes);
 
 // Reads POSITION from argv[index] (and argv[index + 1] when the side to move
 // stands in its own argument); returns the number of arguments used, 0 on error.
@@ -21,3 +26,10 @@ int ReadPositionArgument(int argc, char** argv, int index, Position& pos);
 // made where forced; "" or "start" for the initial position); used is the
 // number of arguments taken.
 bool ReadGamePosition(int argc, char** argv, int index, Position& pos, int& used);
+// Loads the book file at path into book; false (with a message) when it
+// cannot be opened.
+struct OpeningBook;
+struct BookLoadReport;
+struct BookErrorSink;
+bool LoadBook(const char* path, OpeningBook& book, BookLoadReport& report, const BookErrorSink* sink,
+              double* seconds = nullptr);

@@ -24,6 +24,7 @@ void PrintUsage() {
         "  record convert IN OUT   .rgm, .ggf or .txt (transcript) by OUT's extension\n"
         "  db stats FOLDER | db query FOLDER POSITION|MOVES [--player NAME] [--tournament NAME] [--years A-B]\n"
         "  db generate FOLDER GAMES [--seed N]   a tournament-archive folder of computer games\n"
+        "  review FILE|TRANSCRIPT [--depth D] [--set A|B|C] [--exact N]   every move valued against the best\n"
         "  book check FILE | book moves POSITION|MOVES [--book FILE] [--minimax] | book stats FILE\n"
         "POSITION: 64 characters a1..h8 (X black, O white, - empty), a space, X or O\n",
         stderr);
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "record") == 0) return RunRecord(argc, argv);
     if (std::strcmp(command, "book") == 0) return RunBook(argc, argv);
     if (std::strcmp(command, "db") == 0) return RunDatabase(argc, argv);
+    if (std::strcmp(command, "review") == 0) return RunReview(argc, argv);
     std::fprintf(stderr, "tavix-cli: unknown command '%s'\n", command);
     PrintUsage();
     return 2;

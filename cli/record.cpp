@@ -29,15 +29,6 @@ int Usage() {
     return 2;
 }
 
-bool ReadWholeFile(const char* name, std::string& bytes) {
-    std::FILE* file = std::fopen(name, "rb");
-    if (!file) return false;
-    char buffer[16384];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
-    std::fclose(file);
-    return true;
-}
-
 const char* KindText(int kind) {
     static const char* const levels[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     return kind >= 0 && kind <= 9 ? levels[kind] : "person";
@@ -161,6 +152,15 @@ int NewRecord(int argc, char** argv) {
 }
 
 }  // namespace
+
+bool ReadWholeFile(const char* name, std::string& bytes) {
+    std::FILE* file = std::fopen(name, "rb");
+    if (!file) return false;
+    char buffer[16384];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
+    std::fclose(file);
+    return true;
+}
 
 int RunRecord(int argc, char** argv) {
     if (argc == 4 && std::string(argv[2]) == "show") return ShowRecord(argv[3]);

@@ -15,7 +15,7 @@ set(TAVIX_FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=u
 set(TAVIX_FUZZ_LIBRARY_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1)
 
 add_library(tavix_portable_fuzz STATIC ${TAVIX_PORTABLE_SOURCES})
-target_include_directories(tavix_portable_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(tavix_portable_fuzz PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(tavix_portable_fuzz PRIVATE ${TAVIX_FUZZ_LIBRARY_FLAGS})
 
 foreach(target IN LISTS TAVIX_FUZZ_TARGETS)

@@ -67,10 +67,13 @@ set(TAVIX_APP_SOURCES
 set(TAVIX_CONFIG_SOURCES
     config/settings.cpp
     config/settings_pages.cpp
+    config/review_settings.cpp
 )
 
 set(TAVIX_RESEARCH_SOURCES
     research/analysis_form.cpp
+    research/game_review.cpp
+    research/opening_names.cpp
 )
 
 set(TAVIX_HELP_SOURCES
@@ -144,6 +147,9 @@ set(TAVIX_RESEARCH_WINDOWS_SOURCES
     research/research_messages.cpp
     research/analysis_command.cpp
     research/analysis_params_dialog.cpp
+    research/review_command.cpp
+    research/review_params_dialog.cpp
+    research/review_window.cpp
     research/analysis_results_dialog.cpp
     # The book-move search.
     research/book_search.cpp
@@ -172,4 +178,5 @@ set(TAVIX_CLI_SOURCES
     cli/solve.cpp
     cli/record.cpp
     cli/database.cpp
+    cli/review.cpp
 )

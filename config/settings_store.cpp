@@ -1,17 +1,20 @@
 #include "config/settings_store.h"
 
 #include "config/registry.h"
+#include "config/review_settings.h"
 #include "config/settings.h"
 
 namespace {
 
 constexpr wchar_t ConfigurationKeyName[] = L"Configuration";
 
-std::wstring ValueName(int value) {
+std::wstring AsciiName(const char* ascii) {
     std::wstring name;
-    for (const char* c = SettingValues[value].name; *c; ++c) name += static_cast<wchar_t>(*c);
+    for (const char* c = ascii; *c; ++c) name += static_cast<wchar_t>(*c);
     return name;
 }
+
+std::wstring ValueName(int value) { return AsciiName(SettingValues[value].name); }
 
 void WriteSettingValue(HKEY key, const Settings& s, int value) {
     const std::wstring name = ValueName(value);
@@ -97,4 +100,30 @@ void DeleteStoredSettings() {
     if (!software) return;
     RegDeleteKeyW(software, VendorKeyName);
     RegCloseKey(software);
+}
+
+ReviewParams LoadReviewSettings() {
+    HKEY key = CreateRegistryKey(VendorKeyName, ProductKeyName, ConfigurationKeyName);
+    std::optional<std::uint32_t> stored[ReviewSettingCount];
+    for (int i = 0; i < ReviewSettingCount; ++i) {
+        DWORD n = 0;
+        if (ReadDwordValue(key, AsciiName(ReviewSettingNames[i]).c_str(), n)) stored[i] = n;
+    }
+    CheckedReviewSettings checked = CheckStoredReviewSettings(stored);
+    for (int i = 0; i < ReviewSettingCount; ++i)
+        if (checked.writeBack[i])
+            WriteDwordValue(key, AsciiName(ReviewSettingNames[i]).c_str(),
+                            static_cast<DWORD>(ReviewSetting(checked.params, static_cast<ReviewSettingValue>(i))));
+    if (key) RegCloseKey(key);
+    return checked.params;
+}
+
+void SaveReviewSettings(const ReviewParams& params) {
+    HKEY key = CreateRegistryKey(VendorKeyName, ProductKeyName, ConfigurationKeyName);
+    if (!key) return;
+    ReviewParams p = params;
+    for (int i = 0; i < ReviewSettingCount; ++i)
+        WriteDwordValue(key, AsciiName(ReviewSettingNames[i]).c_str(),
+                        static_cast<DWORD>(ReviewSetting(p, static_cast<ReviewSettingValue>(i))));
+    RegCloseKey(key);
 }

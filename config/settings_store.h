@@ -19,3 +19,9 @@ void SaveHintSettings();
 // when nothing else lies below it, the vendor key. Reports nothing; the
 // settings in memory stay as they are.
 void DeleteStoredSettings();
+
+// The game review's three values under "Configuration": read (an invalid or
+// missing value takes its default, written back at once), and written.
+struct ReviewParams;
+ReviewParams LoadReviewSettings();
+void SaveReviewSettings(const ReviewParams& params);

@@ -1,5 +1,7 @@
 #include "engine/jobs.h"
 
+#include <algorithm>
+
 #include "engine/endgame.h"
 #include "engine/evaluation.h"
 
@@ -125,5 +127,25 @@ bool RunAnalysis(EngineState& es, Position& pos, const AnalysisParams& params, R
     else
         SolveRoot(es, pos, empties, params.solveLo, params.solveHi, clampDepth(params.depth, 0), params.alpha,
                   params.beta, slots, results, lines, true, none);
+    return !es.stopped;
+}
+
+bool ValueRootMove(EngineState& es, Position& pos, const AnalysisParams& params, Square move, int& value,
+                   const JobHooks& hooks) {
+    BeginEngineJob(es, hooks, false);
+    ColourExchange exchange(pos);
+    SelectWeights(es, params.weightSet);
+    const int empties = BuildEmptyList(es, pos);
+    FlipRecord flips;
+    PlayMoveBlack(pos, move, flips);
+    Line line;
+    if (params.method == 1) {
+        const int depth = params.depth < 1 ? 1 : params.depth > MaxSearchDepth ? MaxSearchDepth : params.depth;
+        value = std::clamp(SearchWhite(es, pos, depth - 1, false, -FullWindow, FullWindow, line), -FullWindow,
+                           FullWindow);
+    } else {
+        value = std::clamp(SolveWhite(es, pos, empties - 1, false, -64, 64, line), -64, 64);
+    }
+    UndoMoveBlack(pos, move, flips);
     return !es.stopped;
 }

@@ -95,3 +95,11 @@ struct AnalysisParams {
 // was either way.
 bool RunAnalysis(EngineState& es, Position& pos, const AnalysisParams& params, ResultList& results,
                  LineBuffer& lines, const JobHooks& hooks);
+
+// The value the analysis root loop gives one legal move of pos for its side
+// to move, searched as that loop searches it with params' method, depth and
+// weights over the full window (the midgame window, or -64..64 when solving):
+// comparable with the values RunAnalysis gives the other moves. No thinking
+// display. False when a stop cut it short; pos is as it was either way.
+bool ValueRootMove(EngineState& es, Position& pos, const AnalysisParams& params, Square move, int& value,
+                   const JobHooks& hooks);

@@ -115,6 +115,9 @@ DWORD WINAPI RunResearchJob(LPVOID) {
         completed = RunAnalysis(engine, *job.position, research.job.params, research.results, research.lines,
                                 SearchThreadHooks());
         break;
+    case ResearchReview:
+        if (research.job.run) completed = research.job.run(research.job.context, engine, SearchThreadHooks());
+        break;
     case ResearchBookSearch:
     default:
         // The window handed over an empty list; without a book it stays so.

@@ -35,12 +35,19 @@ void SetBookLookup(BookLookup lookup);
 constexpr WPARAM ResearchBookSearch = 0;
 constexpr WPARAM ResearchAnalysis = 1;
 constexpr WPARAM ResearchHints = 3;
+constexpr WPARAM ResearchReview = 2;
 
 struct ResearchJob {
     WPARAM kind = ResearchAnalysis;
     int moveNumber = 0;       // the book search: the live position's move number
     BookMoveList* bookMoves = nullptr;  // the book search: the list to fill, empty on entry
     AnalysisParams params;    // the analysis
+    // A research job of a subsystem above the engine (the game review): run
+    // on the search thread with the engine and the thread's hooks, false
+    // when a stop cut it short. What it fills the window leaves alone until
+    // the job has ended.
+    bool (*run)(void* context, EngineState& es, const JobHooks& hooks) = nullptr;
+    void* context = nullptr;
 };
 
 // Starts a research job on pos (the live position, which the thread owns

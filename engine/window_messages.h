@@ -20,3 +20,6 @@ constexpr UINT MsgHintReady = WM_USER + 4;
 // The game database window's loading thread: the database is read; lParam
 // the loaded database, which the window takes over.
 constexpr UINT MsgDatabaseReady = WM_USER + 6;
+// From the game review's job: wParam the ply being valued, lParam the moves
+// left to value (that one included).
+constexpr UINT MsgReviewProgress = WM_USER + 5;

@@ -42,6 +42,7 @@
 #define IDM_RESEARCH_BOOK           1400
 #define IDM_RESEARCH_ANALYSIS       1401
 #define IDM_RESEARCH_STOP           1402
+#define IDM_RESEARCH_REVIEW         1403
 #define IDM_RESEARCH_HINTS          1404
 #define IDM_RESEARCH_HINT_SETTINGS  1405
 #define IDM_RESEARCH_DATABASE       1406
@@ -101,6 +102,20 @@
 #define IDD_ANALYSIS_RESULTS        2300
 #define IDC_RESULTS_LIST            2301
 #define IDC_RESULTS_WHOLE_LINE      2302
+
+// Game review: its parameters (2600) and its window's controls
+#define IDD_REVIEW_PARAMS           2600
+#define IDC_REVIEW_DEPTH            2601
+#define IDC_REVIEW_WEIGHTS_A        2602
+#define IDC_REVIEW_WEIGHTS_B        2603
+#define IDC_REVIEW_WEIGHTS_C        2604
+#define IDC_REVIEW_EXACT            2605
+#define IDC_REVIEW_EXACT_SPIN       2606
+#define IDC_REVIEW_HELP             2607
+#define IDC_REVIEW_LIST             2610
+#define IDC_REVIEW_SUMMARY          2611
+#define IDC_REVIEW_COPY             2612
+#define IDC_REVIEW_WINDOW_HELP      2613
 
 // Players dialog
 #define IDD_PLAYERS                 2000
@@ -188,6 +203,18 @@
 #define IDS_POSITION_COPIED         3032
 #define IDS_GAME_PASTED             3033
 #define IDS_POSITION_PASTED         3034
+
+// Strings: the game review
+#define IDS_REVIEW_OPENED           3040
+#define IDS_REVIEW_RUNNING          3041
+#define IDS_REVIEW_PROGRESS         3042
+#define IDS_REVIEW_DONE             3043
+#define IDS_REVIEW_TITLE            3044
+#define IDS_REVIEW_HEADINGS         3045
+#define IDS_REVIEW_SIDE_SUMMARY     3046
+#define IDS_REVIEW_OPENING          3047
+#define IDS_REVIEW_COPIED           3048
+#define IDS_REVIEW_DROPPED          3049
 
 // Strings: record file errors ("%s" the file name) and paste warnings
 // Strings: hints on the board

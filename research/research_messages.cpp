@@ -4,6 +4,7 @@
 #include "research/analysis_command.h"
 #include "research/book_search.h"
 #include "research/research_shell.h"
+#include "research/review_command.h"
 #include "session/game_session.h"
 
 void HandleResearchReady(HWND window, WPARAM kind, LPARAM serial) {
@@ -11,6 +12,7 @@ void HandleResearchReady(HWND window, WPARAM kind, LPARAM serial) {
     switch (kind) {
     case ResearchAnalysis: ShowAnalysisResults(window); break;
     case ResearchBookSearch: ShowBookMoves(window); break;
+    case ResearchReview: ShowReviewResults(window); break;
     default: ShellEndJob(window); break;
     }
 }

@@ -35,5 +35,10 @@ bool ShellCommandGate(HWND window, int command);
 void ShellTakeRecordGame(HWND window, const RecordGame& game, bool takeKinds);
 // A file error box: the string id's text with "%s" replaced by fileName.
 void ShellShowFileError(HWND owner, const std::wstring& caption, UINT id, const std::wstring& fileName);
+// Moves the history to ply as the navigation commands do (gate, steps,
+// redraw).
+void ShellSeekHistory(HWND window, int ply);
+// Puts text (ASCII) on the clipboard; false when the clipboard cannot be had.
+bool ShellPutOnClipboard(HWND window, const std::string& text);
 // The caption of a command's message boxes.
 std::wstring ShellCommandCaption(HWND window, int command);

@@ -14,6 +14,7 @@ enum class AppMode {
     PlayersDialog,
     BoardSetup,
     AnalysisDialog,
+    ReviewDialog,
     Research,
     SettingsDialog,
 };

@@ -111,6 +111,8 @@ void ReleaseDrawingResources() {
 
 HBITMAP DiscSprites() { return discSprites; }
 
+HFONT DisplayFont() { return displayFont; }
+
 bool RealizeDisplayPalette(HDC dc) {
     SelectPalette(dc, displayPalette, FALSE);
     const UINT mapped = RealizePalette(dc);

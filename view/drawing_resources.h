@@ -24,6 +24,8 @@ void BuildDiscSprites(HWND window);
 void ReleaseDrawingResources();
 
 HBITMAP DiscSprites();
+// The display font (height 2u - 2), for the review window too.
+HFONT DisplayFont();
 
 // Selects the display palette (foreground) into dc and realises it; true
 // when realising mapped at least one entry.

@@ -278,6 +278,9 @@ MessageLines StatusMessageLines(int id, int& linesWritten) {
     return lines;
 }
 
+}  // namespace
+
+// Also used by tests/e2e/review_scenarios.cpp.
 void ExpectStatusMessage(HWND window, int id, DWORD timeoutMs = 3000) {
     int written = 0;
     const MessageLines lines = StatusMessageLines(id, written);
@@ -286,6 +289,8 @@ void ExpectStatusMessage(HWND window, int id, DWORD timeoutMs = 3000) {
                    timeoutMs))
         Fail(Format("the message lines do not show message %d: %s", id, seen.c_str()));
 }
+
+namespace {
 
 bool BestLineShown(HWND window, const Square* line, int value) {
     MessageLines lines;

@@ -10,28 +10,9 @@
 #include "core/board.h"
 #include "core/notation.h"
 #include "core/position_text.h"
+#include "tests/unit/cli_run.h"
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::vector<std::string> lines;
-};
-
-CliRun RunCli(const std::string& args) {
-    const std::string command = std::string(TAVIX_CLI_PATH) + " " + args + " 2>/dev/null";
-    CliRun run{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, pipe)) out += buf;
-    const int status = pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) run.lines.push_back(line);
-    return run;
-}
 
 std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);

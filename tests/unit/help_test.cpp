@@ -28,6 +28,7 @@ TEST(HelpPages, EachRequestOpensItsOwnPage) {
     EXPECT_EQ(HelpPageName(HelpRequest::HelpOnHelp), "helponhelp.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Context, PlayersHelpContext), "players.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Context, AnalysisHelpContext), "analysis.html");
+    EXPECT_EQ(HelpPageName(HelpRequest::Context, ReviewHelpContext), "review.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Context, SettingsHelpContext), "settings.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Context, HintsHelpContext), "hints.html");
     EXPECT_EQ(HelpPageName(HelpRequest::Quit), "");
@@ -42,6 +43,7 @@ TEST(HelpPages, F1OpensTheTopicOfTheOpenDialogElseContents) {
     EXPECT_EQ(HelpContextForMode(AppMode::PlayersDialog), 2000);
     EXPECT_EQ(HelpContextForMode(AppMode::AnalysisDialog), 2200);
     EXPECT_EQ(HelpContextForMode(AppMode::SettingsDialog), 2400);
+    EXPECT_EQ(HelpContextForMode(AppMode::ReviewDialog), 2600);
     for (AppMode m : {AppMode::Idle, AppMode::HumanTurn, AppMode::ComputerThinking, AppMode::BoardSetup,
                       AppMode::Research}) {
         EXPECT_EQ(HelpPageName(HelpRequest::Context, HelpContextForMode(m)), "index.html");
