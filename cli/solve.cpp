@@ -94,12 +94,17 @@ int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
         if (first == std::string::npos || text[first] == '%') continue;
         BoardFileLine line;
         const int empties = ReadBoardFileLine(text, line) ? CountEmpties(line.pos) : -1;
-        if (empties < 0 || empties > MaxSolveEmpties) {
-            std::fprintf(stderr, "tavix-cli solve: %s:%d: not a position with at most %d empty squares and its scores\n",
-                         path, lineNumber, MaxSolveEmpties);
+        if (empties < 0) {
+            std::fprintf(stderr, "tavix-cli solve: %s:%d: not a position and its scores\n", path, lineNumber);
             return 2;
         }
         ++number;
+        if (empties > MaxSolveEmpties) {
+            std::printf("%-8s %7d  skipped: the solver goes to %d empty squares\n", line.name.c_str(), empties,
+                        MaxSolveEmpties);
+            --number;
+            continue;
+        }
         const bool everyMove = !best && static_cast<int>(line.scores.size()) == line.pos.legalMoveCount;
         AnalysisParams params;
         params.method = 0;

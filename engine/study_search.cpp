@@ -19,6 +19,15 @@ constexpr int Infinity = 1 << 24;
 // From this many empties down the small solver finishes the game.
 constexpr int StudySmallEmpties = 6;
 
+// Every square next to a square of x.
+inline Bits NeighbourSquares(Bits x) {
+    constexpr Bits NotA = 0xFEFEFEFEFEFEFEFEull, NotH = 0x7F7F7F7F7F7F7F7Full;
+    return ((x << 1) & NotA) | ((x >> 1) & NotH) | (x << 8) | (x >> 8) | ((x << 9) & NotA) | ((x << 7) & NotH) |
+           ((x >> 7) & NotA) | ((x >> 9) & NotH);
+}
+// From this many empties up a node first looks its children up in the table.
+constexpr int EnhancedCutoffEmpties = 12;
+
 // ---------------------------------------------------------------------------
 // The table: buckets of two entries, each guarded by its own spin lock so
 // that two threads never see half an entry.
@@ -213,6 +222,8 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
             // Fastest first: the fewer replies, the sooner a cut-off.
             const Bits replies = LegalMovesOf(OwnDiscs<Opp>(next), OwnDiscs<Own>(next));
             c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 8;
+            // Fewer empty squares next to own discs: fewer replies later.
+            c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
             // Far from the end, the evaluation after the move (or a search
             // one move deeper) breaks the ties of mobility.
             if (n >= 14) {
@@ -274,6 +285,16 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
         if (b.upper <= alpha) return b.upper;
         if (b.lower == b.upper) return b.lower;
         tableMove = b.move;
+    }
+    if (Solve && n >= EnhancedCutoffEmpties) {
+        // A child already known to refute the window cuts before any search.
+        for (int i = 0; i < es.emptyCount; ++i) {
+            const int bit = es.emptyBits[i];
+            if (!(legal & BitAt(bit))) continue;
+            Bound c;
+            if (!Probe(PlayedDiscs<Own>(d, bit), TagOf<Solve>(s, Opp), n - 1, c)) continue;
+            if (Own == Black ? c.lower >= beta : c.upper <= alpha) return Own == Black ? c.lower : c.upper;
+        }
     }
     Candidate list[MaxMoves];
     const int count = OrderedMoves<Solve, Own>(s, d, legal, n, tableMove, list);
@@ -362,6 +383,9 @@ struct RootShare {
     int n = 0;  // depth or empties below the root move
     bool solve = false;
     int midKind = 0;
+    int firstAlpha = 0;    // the window's alpha at the first root move
+    bool everyMove = false;  // every root move is kept: alpha never rises
+    std::atomic<bool> alphaKnown{false};  // the first root move is done
     std::atomic<int> state[MaxMoves];
     std::atomic<int> current{0};
     std::atomic<int> alpha{0}, beta{0};
@@ -374,6 +398,17 @@ int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta)
     const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(r.list->moves[index].square));
     return r.solve ? StudyNode<true, White>(s, next, r.n, false, alpha, beta)
                    : StudyNode<false, White>(s, next, r.n, false, alpha, beta);
+}
+
+// The value of a root move in the window: once the root's alpha has risen,
+// most moves only have to be shown no better, which a null-window search
+// does; only a better move is searched with the whole window.
+int RootMoveValue(Study& s, const RootShare& r, int index, int alpha, int beta) {
+    if (alpha != r.firstAlpha) {
+        const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
+        if (v <= alpha || s.es.stopped) return v;
+    }
+    return SearchRootMove(s, r, index, alpha, beta);
 }
 
 // The first root move after from that nobody has taken yet, now taken; -1
@@ -391,9 +426,16 @@ void RunHelper(RootShare& r, EngineState& es) {
     Study s{es, r.midKind, &r.cancel};
     for (;;) {
         if (r.cancel.load() || es.stopped) break;
+        if (!r.everyMove && !r.alphaKnown.load()) {
+            // Before the first move's value is known, any other would be
+            // searched in the whole window: wait for it.
+            if (MustStop(s)) break;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            continue;
+        }
         const int j = TakeMove(r, r.current.load() + 1);
         if (j < 0) break;
-        SearchRootMove(s, r, j, r.alpha.load(), r.beta.load());
+        RootMoveValue(s, r, j, r.alpha.load(), r.beta.load());
         if (es.stopped) break;
         r.state[j].store(MoveDone);
     }
@@ -453,7 +495,7 @@ bool AwaitHelpers(Study& s, RootShare& r, int index, int alpha, int beta) {
     EngineState& es = s.es;
     while (r.state[index].load() != MoveDone) {
         if (const int j = TakeMove(r, index + 1); j >= 0) {
-            SearchRootMove(s, r, j, alpha, beta);
+            RootMoveValue(s, r, j, alpha, beta);
             if (es.stopped) return false;
             r.state[j].store(MoveDone);
             continue;
@@ -484,6 +526,8 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
     share.n = n;
     share.solve = solve;
     share.midKind = s.midKind;
+    share.firstAlpha = alpha;
+    share.everyMove = slots >= count || slots >= MaxMoves;
     for (auto& st : share.state) st.store(MoveFree);
     const int threads = StudyThreads();
     Helpers helpers(share, es);
@@ -492,6 +536,7 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
         pacing, [&](Square sq, int a, int b, Line& child) {
             int index = 0;
             while (list.moves[index].square != sq) ++index;
+            if (index > 0) share.alphaKnown.store(true);
             if (threads > 1) {
                 share.alpha.store(a);
                 share.beta.store(b);
@@ -499,7 +544,7 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
                 helpers.Start(threads);
                 if (!AwaitHelpers(s, share, index, a, b)) return 0;
             }
-            const int v = SearchRootMove(s, share, index, a, b);
+            const int v = RootMoveValue(s, share, index, a, b);
             if (es.stopped) return 0;
             // The line keeps what the value says: exact inside the window,
             // a bound at its edge.
