@@ -470,7 +470,13 @@ public:
     }
     void Finish() {
         share_.cancel.store(true);
+        if (running_ == 0) return;
+        // While it waits for the helpers this thread searches nothing: a
+        // pause must not wait for it to park (a helper may be parked and
+        // waiting for the resume), and it parks on its way back if one is on.
+        if (es_.control) LeaveWorker(*es_.control);
         for (int k = 0; k < running_; ++k) threads_[k].join();
+        if (es_.control) JoinWorker(*es_.control);
         running_ = 0;
         es_.nodes += share_.nodes.exchange(0);
     }
