@@ -42,6 +42,9 @@ struct TableEntry {
     std::int32_t lower = 0, upper = 0;
 };
 
+// A power of two, so that the table's entry count is one too.
+static_assert(sizeof(TableEntry) == 32);
+
 struct Table {
     TableEntry* entries = nullptr;
     std::size_t count = 0;  // a power of two, or 0 when nothing could be had
