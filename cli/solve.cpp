@@ -149,6 +149,7 @@ int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
         std::printf(" %7d %5s %4s %+6d %14" PRIu64 " %9.3f %9.3f  %s%s\n", empties, everyMove ? "all" : "best",
                     SquareCode(move).c_str(), results.entries[0].value, es.nodes, cpu, wall,
                     right ? "ok" : "WRONG", mismatches.c_str());
+        std::fflush(stdout);  // one line per position as it is done
     }
     std::printf("%d positions, %d wrong, %" PRIu64 " nodes, %.3f s\n", number, wrong, totalNodes, totalWall);
     return wrong == 0 ? 0 : 1;
