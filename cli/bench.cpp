@@ -1,7 +1,8 @@
 // tavix-cli bench [--levels]: fixed positions searched and solved, with nodes,
 // time and nodes per second per group and in total. The total node count is
 // the fingerprint of the search's behaviour: a change meant only to make the
-// engine faster leaves it exactly as it was.
+// engine faster leaves it exactly as it was. The study-* groups then do the
+// same work with the study search on one thread, beside it.
 //
 // --levels instead times the level-9 computer move on the midgame positions
 // and on positions with 17, 18 and 19 empty squares (a perfect solve at 17,
@@ -16,6 +17,7 @@
 #include "core/position_text.h"
 #include "engine/jobs.h"
 #include "engine/random.h"
+#include "engine/study_search.h"
 
 namespace {
 
@@ -146,6 +148,7 @@ struct Group {
     int method;  // 1 midgame search, 0 solve
     int depth;
     int lo, hi;
+    bool study = false;  // the study search instead of the fixed tree
 };
 
 struct Tally {
@@ -174,13 +177,28 @@ int RunSearchBench() {
         {"winloss-16", Empties16, N, 0, 0, -1, 1},
         {"perfect-18", Empties18, N, 0, 0, -64, 64},
         {"winloss-18", Empties18, N, 0, 0, -1, 1},
+        // The same work by the study search, one thread, the table cold at
+        // the start of each group.
+        {"study-mid-6", MidgamePositions, N, 1, 6, -999, 999, true},
+        {"study-mid-9", MidgamePositions, N, 1, 9, -999, 999, true},
+        {"study-perf-14", Empties14, N, 0, 0, -64, 64, true},
+        {"study-wl-14", Empties14, N, 0, 0, -1, 1, true},
+        {"study-perf-16", Empties16, N, 0, 0, -64, 64, true},
+        {"study-wl-16", Empties16, N, 0, 0, -1, 1, true},
+        {"study-perf-18", Empties18, N, 0, 0, -64, 64, true},
+        {"study-wl-18", Empties18, N, 0, 0, -1, 1, true},
     };
     static EngineState es;
     static ResultList results;
     static LineBuffer lines;
-    Tally total;
+    Tally total, studyTotal;
+    SetStudyThreads(1);
     std::printf("%-14s %4s %14s %9s %12s\n", "group", "pos", "nodes", "cpu-s", "nodes/s");
     for (const Group& g : groups) {
+        if (g.study && studyTotal.positions == 0) PrintRow("total", total);
+        if (g.study) ClearStudyTable();
+        JobHooks hooks;
+        hooks.fixedTree = !g.study;
         Tally t;
         for (int i = 0; i < g.count; ++i) {
             Position pos;
@@ -198,17 +216,18 @@ int RunSearchBench() {
                 params.solveHi = g.hi;
             }
             const std::clock_t start = std::clock();
-            RunAnalysis(es, pos, params, results, lines, {});
+            RunAnalysis(es, pos, params, results, lines, hooks);
             t.seconds += SecondsSince(start);
             t.nodes += es.nodes;
             ++t.positions;
         }
         PrintRow(g.name, t);
-        total.positions += t.positions;
-        total.nodes += t.nodes;
-        total.seconds += t.seconds;
+        Tally& sum = g.study ? studyTotal : total;
+        sum.positions += t.positions;
+        sum.nodes += t.nodes;
+        sum.seconds += t.seconds;
     }
-    PrintRow("total", total);
+    PrintRow("study-total", studyTotal);
     return 0;
 }
 

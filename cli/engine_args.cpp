@@ -8,6 +8,7 @@
 
 #include "core/notation.h"
 #include "engine/jobs.h"
+#include "engine/study_search.h"
 
 bool ReadInteger(const char* text, int& value) {
     if (!text || !*text) return false;
@@ -42,11 +43,29 @@ bool ReadWindowOption(int argc, char** argv, int& i, int& lo, int& hi) {
     return true;
 }
 
-void PrintAnalysis(Position& pos, const AnalysisParams& params) {
+bool ReadEngineOption(int argc, char** argv, int& i, EngineChoice& choice) {
+    if (std::strcmp(argv[i], "--literal") == 0) {
+        choice.fixedTree = true;
+        return true;
+    }
+    if (std::strcmp(argv[i], "--threads") != 0 || i + 1 >= argc) return false;
+    if (!ReadInteger(argv[i + 1], choice.threads) || choice.threads < 1 || choice.threads > 8) return false;
+    i += 1;
+    return true;
+}
+
+JobHooks ApplyEngineChoice(const EngineChoice& choice) {
+    SetStudyThreads(choice.threads);
+    JobHooks hooks;
+    hooks.fixedTree = choice.fixedTree;
+    return hooks;
+}
+
+void PrintAnalysis(Position& pos, const AnalysisParams& params, const EngineChoice& choice) {
     static EngineState es;
     static ResultList results;
     static LineBuffer lines;
-    RunAnalysis(es, pos, params, results, lines, {});
+    RunAnalysis(es, pos, params, results, lines, ApplyEngineChoice(choice));
     for (int i = 0; results.entries[i].line; ++i) {
         const ResultEntry& e = results.entries[i];
         std::printf("%d %s %d %s\n", i + 1, SquareCode(e.line[0]).c_str(), e.value, LineCode(e.line).c_str());

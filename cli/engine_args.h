@@ -15,7 +15,19 @@ bool ReadWeightSet(const char* text, int& set);
 bool ReadSlotsOption(int argc, char** argv, int& i, int& slots);
 bool ReadWindowOption(int argc, char** argv, int& i, int& lo, int& hi);
 
+// "--literal" (the levels' fixed tree instead of the study search) or
+// "--threads N" (1..8, the study search's threads) at argv[i]; advances i
+// past its value and returns true when it is that option and well formed.
+struct EngineChoice {
+    bool fixedTree = false;
+    int threads = 0;  // 0: every core
+};
+bool ReadEngineOption(int argc, char** argv, int& i, EngineChoice& choice);
+// Installs the choice for the analyses that follow; the hooks that say it.
+struct JobHooks;
+JobHooks ApplyEngineChoice(const EngineChoice& choice);
+
 // Runs the analysis of pos and prints one line per entry: rank, move, value,
 // line, values for the side to move.
 struct AnalysisParams;
-void PrintAnalysis(Position& pos, const AnalysisParams& params);
+void PrintAnalysis(Position& pos, const AnalysisParams& params, const EngineChoice& choice);

@@ -1,6 +1,8 @@
-// tavix-cli solve POSITION [--winloss | --window LO HI] [--slots N]
-// tavix-cli solve --obf FILE: solves every position of an Othello board file
-// exactly and checks the best move and value against the scores it gives.
+// tavix-cli solve POSITION [--winloss | --window LO HI] [--slots N] [--literal] [--threads N]
+// tavix-cli solve --obf FILE [--best] [--literal] [--threads N]: solves every
+// position of an Othello board file exactly and checks the values against the
+// scores it gives: every move's where the file scores every legal move (unless
+// --best), else the best move's. Prints nodes and time per position.
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -68,7 +70,10 @@ bool ReadBoardFileLine(const std::string& text, BoardFileLine& line) {
     return !line.scores.empty();
 }
 
-int SolveBoardFile(const char* path) {
+// Every move's score when the line gives a score for every legal move (and
+// best is false), else the best move's: the result is right when each value
+// equals the score given for its move.
+int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "tavix-cli solve: cannot read '%s'\n", path);
@@ -77,61 +82,99 @@ int SolveBoardFile(const char* path) {
     static EngineState es;
     static ResultList results;
     static LineBuffer lines;
-    std::printf("%-8s %7s %4s %6s %14s %9s %9s  %s\n", "position", "empties", "move", "value", "nodes", "cpu-s",
-                "wall-s", "expected");
+    const JobHooks hooks = ApplyEngineChoice(choice);
+    std::printf("%-8s %7s %5s %4s %6s %14s %9s %9s  %s\n", "position", "empties", "moves", "best", "value", "nodes",
+                "cpu-s", "wall-s", "result");
     std::string text;
     int number = 0, wrong = 0;
+    double totalWall = 0;
+    std::uint64_t totalNodes = 0;
     for (int lineNumber = 1; std::getline(in, text); ++lineNumber) {
         std::size_t first = text.find_first_not_of(" \t\r");
         if (first == std::string::npos || text[first] == '%') continue;
         BoardFileLine line;
         const int empties = ReadBoardFileLine(text, line) ? CountEmpties(line.pos) : -1;
-        if (empties < 0 || empties > MaxSolveEmpties) {
-            std::fprintf(stderr, "tavix-cli solve: %s:%d: not a position with at most %d empty squares and its scores\n",
-                         path, lineNumber, MaxSolveEmpties);
+        if (empties < 0) {
+            std::fprintf(stderr, "tavix-cli solve: %s:%d: not a position and its scores\n", path, lineNumber);
             return 2;
         }
         ++number;
+        if (empties > MaxSolveEmpties) {
+            std::printf("%-8s %7d  skipped: the solver goes to %d empty squares\n", line.name.c_str(), empties,
+                        MaxSolveEmpties);
+            --number;
+            continue;
+        }
+        const bool everyMove = !best && static_cast<int>(line.scores.size()) == line.pos.legalMoveCount;
         AnalysisParams params;
         params.method = 0;
         params.depth = 0;
-        params.topN = 1;
+        params.topN = everyMove ? 0 : 1;
         const std::clock_t cpuStart = std::clock();
         const auto wallStart = std::chrono::steady_clock::now();
-        RunAnalysis(es, line.pos, params, results, lines, {});
+        RunAnalysis(es, line.pos, params, results, lines, hooks);
         const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-        const Square move = results.entries[0].line ? results.entries[0].line[0] : 0;
-        const int value = results.entries[0].value;
-        // Right when the value is the best score given and the move one of
-        // the moves given with it.
-        int best = -1000;
-        for (const auto& [sq, score] : line.scores) best = score > best ? score : best;
-        bool right = value == best;
-        bool listed = false;
-        for (const auto& [sq, score] : line.scores) listed = listed || (sq == move && score == best);
-        right = right && listed;
+        totalWall += wall;
+        totalNodes += es.nodes;
+        auto scoreOf = [&](Square sq, int& score) {
+            for (const auto& [s, v] : line.scores)
+                if (s == sq) {
+                    score = v;
+                    return true;
+                }
+            return false;
+        };
+        int highest = -1000;
+        for (const auto& [sq, score] : line.scores) highest = score > highest ? score : highest;
+        std::string mismatches;
+        int found = 0;
+        for (int i = 0; results.entries[i].line; ++i) {
+            const Square sq = results.entries[i].line[0];
+            int score = 0;
+            const int value = results.entries[i].value;
+            ++found;
+            if (!scoreOf(sq, score) || score != value || (i == 0 && value != highest)) {
+                char text[32];
+                std::snprintf(text, sizeof text, " %s:%+d", SquareCode(sq).c_str(), value);
+                mismatches += text;
+            }
+        }
+        if (found != (everyMove ? line.pos.legalMoveCount : 1)) mismatches += " (moves missing)";
+        const bool right = mismatches.empty();
         wrong += !right;
+        const Square move = results.entries[0].line ? results.entries[0].line[0] : 0;
         if (line.name.empty()) std::printf("#%-7d", number);
         else std::printf("%-8s", line.name.c_str());
-        std::printf(" %7d %4s %+6d %14" PRIu64 " %9.3f %9.3f  ", empties, SquareCode(move).c_str(), value, es.nodes,
-                    cpu, wall);
-        for (const auto& [sq, score] : line.scores) std::printf("%s:%+d ", SquareCode(sq).c_str(), score);
-        std::printf("%s\n", right ? "ok" : "WRONG");
+        std::printf(" %7d %5s %4s %+6d %14" PRIu64 " %9.3f %9.3f  %s%s\n", empties, everyMove ? "all" : "best",
+                    SquareCode(move).c_str(), results.entries[0].value, es.nodes, cpu, wall,
+                    right ? "ok" : "WRONG", mismatches.c_str());
+        std::fflush(stdout);  // one line per position as it is done
     }
-    std::printf("%d positions, %d wrong\n", number, wrong);
+    std::printf("%d positions, %d wrong, %" PRIu64 " nodes, %.3f s\n", number, wrong, totalNodes, totalWall);
     return wrong == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int RunSolve(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[2], "--obf") == 0) return SolveBoardFile(argv[3]);
+    EngineChoice choice;
+    if (argc >= 4 && std::strcmp(argv[2], "--obf") == 0) {
+        bool best = false;
+        for (int i = 4; i < argc; ++i) {
+            if (std::strcmp(argv[i], "--best") == 0) best = true;
+            else if (!ReadEngineOption(argc, argv, i, choice)) {
+                std::fprintf(stderr, "tavix-cli solve: bad argument '%s'\n", argv[i]);
+                return 2;
+            }
+        }
+        return SolveBoardFile(argv[3], best, choice);
+    }
     Position pos;
     const int used = ReadPositionArgument(argc, argv, 2, pos);
     if (used == 0) {
-        std::fputs("usage: tavix-cli solve POSITION [--winloss | --window LO HI] [--slots N]\n"
-                   "       tavix-cli solve --obf FILE\n",
+        std::fputs("usage: tavix-cli solve POSITION [--winloss | --window LO HI] [--slots N] [--literal] [--threads N]\n"
+                   "       tavix-cli solve --obf FILE [--best] [--literal] [--threads N]\n",
                    stderr);
         return 2;
     }
@@ -144,7 +187,8 @@ int RunSolve(int argc, char** argv) {
             params.solveLo = -1;
             params.solveHi = 1;
         } else if (ReadSlotsOption(argc, argv, i, params.topN) ||
-                   ReadWindowOption(argc, argv, i, params.solveLo, params.solveHi)) {
+                   ReadWindowOption(argc, argv, i, params.solveLo, params.solveHi) ||
+                   ReadEngineOption(argc, argv, i, choice)) {
         } else {
             std::fprintf(stderr, "tavix-cli solve: bad argument '%s'\n", a);
             return 2;
@@ -154,6 +198,6 @@ int RunSolve(int argc, char** argv) {
         std::fprintf(stderr, "tavix-cli solve: %d empty squares; at most %d\n", CountEmpties(pos), MaxSolveEmpties);
         return 2;
     }
-    PrintAnalysis(pos, params);
+    PrintAnalysis(pos, params, choice);
     return 0;
 }

@@ -19,6 +19,7 @@ set(TAVIX_ENGINE_SOURCES
     engine/plain_search.cpp
     engine/random.cpp
     engine/search_control.cpp
+    engine/study_search.cpp
 )
 
 set(TAVIX_RECORD_SOURCES

@@ -4,6 +4,7 @@
 
 #include "engine/endgame.h"
 #include "engine/evaluation.h"
+#include "engine/study_search.h"
 
 const LevelRow LevelTable[LevelCount] = {
     {1, 0, 0, 0},    {1, 30, 4, 2},   {2, 30, 7, 5},   {3, 30, 10, 8},  {4, 30, 12, 10},
@@ -121,11 +122,13 @@ bool RunAnalysis(EngineState& es, Position& pos, const AnalysisParams& params, R
     // Depths outside the line buffers' room (or a midgame depth of 0, which
     // would never reach a leaf) are brought into range.
     auto clampDepth = [](int d, int lo) { return d < lo ? lo : d > MaxSearchDepth ? MaxSearchDepth : d; };
+    const auto searchRoot = hooks.fixedTree ? SearchRoot : StudySearchRoot;
+    const auto solveRoot = hooks.fixedTree ? SolveRoot : StudySolveRoot;
     if (params.method == 1)
-        SearchRoot(es, pos, clampDepth(params.depth, 1), params.alpha, params.beta, slots, results, lines, true,
+        searchRoot(es, pos, clampDepth(params.depth, 1), params.alpha, params.beta, slots, results, lines, true,
                    none);
     else
-        SolveRoot(es, pos, empties, params.solveLo, params.solveHi, clampDepth(params.depth, 0), params.alpha,
+        solveRoot(es, pos, empties, params.solveLo, params.solveHi, clampDepth(params.depth, 0), params.alpha,
                   params.beta, slots, results, lines, true, none);
     return !es.stopped;
 }

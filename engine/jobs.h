@@ -56,6 +56,11 @@ struct JobHooks {
     const ThinkingDisplay* display = nullptr;  // null: nothing shown
     BookLookup book = {nullptr, nullptr, nullptr};  // null entry: no book move
     SearchControl* control = nullptr;          // null: nothing stops the job
+    // RunAnalysis only: true searches below the root with the levels' fixed
+    // tree instead of the study search (engine/study_search.h). Both give
+    // the same result list; the study search is much faster on deep
+    // searches and solves.
+    bool fixedTree = false;
 };
 
 enum class MoveSource { Forced, Book, Midgame, WinLoss, Perfect };
@@ -93,6 +98,16 @@ struct AnalysisParams {
 // always with the thinking display. The lines of results lie in lines.
 // False when a stop cut it short (results then mean nothing); pos is as it
 // was either way.
+//
+// Unless hooks.fixedTree asks for the fixed tree, the search below the root
+// is the study search: same moves, values and ranks as the fixed tree, in a
+// fraction of the time. Its table is the process's one table, allocated by
+// the first study search and kept warm across calls, so a caller that
+// analyses many positions in a row (a game review, the hints) simply calls
+// RunAnalysis for each: entries are keyed by the whole position and side to
+// move and record the depth and weight set, so an entry of another position,
+// depth or weight set never answers. SetStudyThreads (study_search.h) sets
+// how many cores it uses (default every core).
 bool RunAnalysis(EngineState& es, Position& pos, const AnalysisParams& params, ResultList& results,
                  LineBuffer& lines, const JobHooks& hooks);
 

@@ -8,7 +8,8 @@
 void ResetControl(SearchControl& control) {
     std::lock_guard<std::mutex> lock(control.mutex);
     control.request.store(ControlRun);
-    control.parked.store(false);
+    control.workers.store(1);
+    control.parked.store(0);
     control.finished.store(false);
 }
 
@@ -23,7 +24,7 @@ void PauseSearch(SearchControl& control) {
     if (control.request.load() == ControlRun) control.request.store(ControlPause);
     control.changed.notify_all();
     control.changed.wait(lock, [&] {
-        return control.parked.load() || control.finished.load() ||
+        return control.parked.load() >= control.workers.load() || control.finished.load() ||
                control.request.load() == ControlStop;
     });
 }
@@ -38,10 +39,10 @@ namespace {
 
 // Called with the mutex held while a pause is requested.
 void Park(SearchControl& control, std::unique_lock<std::mutex>& lock) {
-    control.parked.store(true);
+    control.parked.fetch_add(1);
     control.changed.notify_all();
     control.changed.wait(lock, [&] { return control.request.load() != ControlPause; });
-    control.parked.store(false);
+    control.parked.fetch_sub(1);
 }
 
 }  // namespace
@@ -69,6 +70,18 @@ bool WaitUnlessStopped(SearchControl& control, std::int64_t milliseconds) {
                                         [&] { return control.request.load() != ControlRun; }))
             return false;
     }
+}
+
+void JoinWorker(SearchControl& control) {
+    std::unique_lock<std::mutex> lock(control.mutex);
+    control.workers.fetch_add(1);
+    if (control.request.load() == ControlPause) Park(control, lock);
+}
+
+void LeaveWorker(SearchControl& control) {
+    std::lock_guard<std::mutex> lock(control.mutex);
+    control.workers.fetch_sub(1);
+    control.changed.notify_all();
 }
 
 void MarkJobFinished(SearchControl& control) {

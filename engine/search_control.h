@@ -16,7 +16,10 @@ enum : int {
 
 struct SearchControl {
     std::atomic<int> request{ControlRun};
-    std::atomic<bool> parked{false};
+    // Threads that answer the control word (the job's own thread and any
+    // helpers it runs), and how many of them are parked now.
+    std::atomic<int> workers{1};
+    std::atomic<int> parked{0};
     std::atomic<bool> finished{false};
     std::mutex mutex;
     std::condition_variable changed;
@@ -27,8 +30,9 @@ void ResetControl(SearchControl& control);
 // Stop: the search unwinds at once taking its moves back; a parked search
 // wakes and unwinds too. Wait for the thread's end before using the position.
 void RequestStop(SearchControl& control);
-// Pause: returns once the search has parked (or has finished its job), so the
-// caller may then read or swap the live position until it calls ResumeSearch.
+// Pause: returns once every thread of the search has parked (or the job has
+// finished), so the caller may then read or swap the live position until it
+// calls ResumeSearch.
 void PauseSearch(SearchControl& control);
 void ResumeSearch(SearchControl& control);
 
@@ -38,6 +42,10 @@ bool CheckControl(SearchControl& control);
 // Waits up to milliseconds, parking during a pause (the time still runs);
 // true when a stop cut the wait short.
 bool WaitUnlessStopped(SearchControl& control, std::int64_t milliseconds);
+// A helper thread joins the search (parking at once if a pause is asked for)
+// or leaves it; a pause then waits for one thread more or one fewer.
+void JoinWorker(SearchControl& control);
+void LeaveWorker(SearchControl& control);
 // The job is done: a pause waiting for the search no longer waits.
 void MarkJobFinished(SearchControl& control);
 

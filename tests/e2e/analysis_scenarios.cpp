@@ -37,6 +37,9 @@ struct ExactValue {
     int value;
 };
 const ExactValue StudyGameExact[] = {{"d1", -12}, {"h6", -24}, {"f6", -26}, {"c2", -26}, {"c1", -28}, {"g6", -32}};
+// The same after 38 plies (22 empty squares), best first, as
+// `tavix-cli solve --literal` (the levels' fixed tree) lists them.
+const ExactValue StudyGameExact22[] = {{"e1", -12}, {"e2", -16}, {"f6", -20}, {"d1", -24}, {"g6", -31}};
 
 Square StudyPly(int ply) { return ParseSquareCode(std::string(StudyGame + 2 * ply, 2).c_str()); }
 
@@ -631,7 +634,8 @@ SCENARIO(analysis_line_with_a_pass_to_the_end) {
 // move 29 and shown again at 30; an exact analysis at 22 empty squares keeps
 // the window answering, shows its search mark and best line, holds for a
 // repaint and is stopped by 1402 (the board restored, 3028, the parameters
-// kept); at 20 empty squares it lists the exact values of every move, the
+// kept), and run to its end lists the fixed tree's exact values while the
+// window keeps answering; at 20 empty squares it lists the exact values of every move, the
 // win-loss values with their signs and the best two; 全手順 then plays the
 // game to its end.
 SCENARIO(exact_analysis_in_a_played_game) {
@@ -726,17 +730,42 @@ SCENARIO(exact_analysis_in_a_played_game) {
           "the parameters of the stopped run are not shown: " + Joined(WindowFields(dialog)));
     CloseDialog(dialog, IDCANCEL);
 
+    // Run to its end, the same position lists the fixed tree's exact values
+    // in their order, while the window keeps answering.
+    dialog = OpenParamsDialog(tavix);
+    Activate(dialog);
+    FillParams(dialog, {true, 1, IDC_ANALYSIS_WEIGHTS_A, IDC_ANALYSIS_PERFECT, 0});
+    const ULONGLONG started22 = GetTickCount64();
+    CloseDialog(dialog, IDOK);
+    slowest = 0;
+    while (!DialogOpen(tavix) && GetTickCount64() < started22 + 300000) {
+        slowest = std::max(slowest, ProbeAnswer(w));
+        Pause(50);
+    }
+    HWND results = WaitForDialog(tavix.process.dwProcessId, 5000);
+    Check(results != nullptr && GetDlgItem(results, IDC_RESULTS_LIST) != nullptr, "no result dialog at 22 empty squares");
+    Note(Format("exact analysis of every move at 22 empty squares: %.1f s, slowest answer %lu ms",
+                (GetTickCount64() - started22) / 1000.0, slowest));
+    std::vector<std::wstring> items = ResultItems(results);
+    Check(items.size() == std::size(StudyGameExact22), "the exact analysis at 22 empty squares lists " + Joined(items));
+    for (size_t i = 0; i < items.size(); ++i)
+        Check(items[i] == ResultLine(static_cast<int>(i) + 1, ParseSquareCode(StudyGameExact22[i].move),
+                                     StudyGameExact22[i].value),
+              "line \"" + Narrow(items[i]) + "\" at 22 empty squares, expected " + StudyGameExact22[i].move +
+                  Format(" %d", StudyGameExact22[i].value));
+    CloseDialog(results, IDCANCEL);
+
     // 20 empty squares: the exact value of every move.
     Activate(w);
     SendKey(VK_F2);
     Pause(300);
     ClickPlies(w, game, 38, 40, StudyPly);
     const ULONGLONG started = GetTickCount64();
-    HWND results = RunAnalysisFromDialog(tavix, {true, 1, IDC_ANALYSIS_WEIGHTS_A, IDC_ANALYSIS_PERFECT, 0}, 300000);
+    results = RunAnalysisFromDialog(tavix, {true, 1, IDC_ANALYSIS_WEIGHTS_A, IDC_ANALYSIS_PERFECT, 0}, 300000);
     Note(Format("exact analysis of every move at 20 empty squares: %.1f s",
                 (GetTickCount64() - started) / 1000.0));
     Check(WindowText(results) == L"評価値算出 - 読み切り", "the result title is \"" + Narrow(WindowText(results)) + "\"");
-    std::vector<std::wstring> items = ResultItems(results);
+    items = ResultItems(results);
     Check(items.size() == std::size(StudyGameExact), "the exact analysis lists " + Joined(items));
     int previous = 65;
     for (size_t i = 0; i < items.size(); ++i) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -209,4 +210,60 @@ TEST(CliBook, CheckMovesAndStats) {
     EXPECT_EQ(RunCli("book sort " + good).code, 2);
     std::remove(bad.c_str());
     std::remove(good.c_str());
+}
+
+// solve --obf checks every move's score where a line gives them all (here
+// from the fixed tree, --literal), the best move's where it gives only that
+// (the shipped FFO #40), prints nodes and time per position, and fails on a
+// wrong score; a position beyond the solver's reach is skipped.
+TEST(Cli, BoardFileScoresAreCheckedMoveByMove) {
+    const CliRun literal = RunCli(std::string("solve '") + kEndgame + "' --literal");
+    ASSERT_EQ(literal.code, 0);
+    std::string board(kEndgame);
+    std::string right = board.substr(0, 64) + " " + board.substr(65), wrong = right;
+    for (std::size_t i = 0; i < literal.lines.size(); ++i) {
+        const auto w = Words(literal.lines[i]);
+        right += "; " + w[1] + ":" + w[2];
+        // The last move's score off by two.
+        wrong += "; " + w[1] + ":" + (i + 1 < literal.lines.size() ? w[2] : std::to_string(std::stoi(w[2]) + 2));
+    }
+    std::string ffo40;
+    {
+        std::ifstream shipped(std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/unit/")) +
+                              "/data/ffo_40_59.obf");
+        for (std::string line; std::getline(shipped, line);)
+            if (line.find("% #40") != std::string::npos) ffo40 = line;
+    }
+    ASSERT_FALSE(ffo40.empty());
+    const std::string far = "-----------------------O--OOOOO---OOOOOXOOOOXXXX--XXOOXX--XX-O-X X; H4:+64; % #59";
+    const std::string path = ::testing::TempDir() + "tavix_scores.obf";
+    auto check = [&](const std::string& content, const char* options) {
+        std::ofstream(path) << "% a comment line\n" << content;
+        return RunCli("solve --obf " + path + " " + options);
+    };
+    const CliRun good = check(right + " % ten\n" + ffo40 + "\n" + far + "\n", "--threads 2");
+    EXPECT_EQ(good.code, 0);
+    ASSERT_EQ(good.lines.size(), 5u);
+    const auto ten = Words(good.lines[1]), forty = Words(good.lines[2]);
+    ASSERT_EQ(ten.size(), 9u);
+    EXPECT_EQ(ten[0], "ten");
+    EXPECT_EQ(ten[2], "all");
+    EXPECT_EQ(ten[3], Words(literal.lines[0])[1]);
+    EXPECT_GT(std::stoull(ten[5]), 0u);  // nodes
+    EXPECT_EQ(ten[8], "ok");
+    ASSERT_EQ(forty.size(), 9u);
+    EXPECT_EQ(forty[0], "#40");
+    EXPECT_EQ(forty[2], "best");
+    EXPECT_EQ(forty[3], "a2");
+    EXPECT_EQ(forty[4], "+38");
+    EXPECT_EQ(forty[8], "ok");
+    EXPECT_NE(good.lines[3].find("skipped"), std::string::npos);
+    EXPECT_EQ(good.lines[4].rfind("2 positions, 0 wrong", 0), 0u);
+
+    const CliRun bad = check(wrong + "\n", "--threads 1");
+    EXPECT_EQ(bad.code, 1);
+    ASSERT_EQ(bad.lines.size(), 3u);
+    EXPECT_NE(bad.lines[1].find("WRONG"), std::string::npos);
+    EXPECT_EQ(bad.lines[2].rfind("1 positions, 1 wrong", 0), 0u);
+    std::remove(path.c_str());
 }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "engine/jobs.h"
+#include "engine/study_search.h"
 #include "engine_test_support.h"
 
 namespace {
@@ -43,6 +44,14 @@ TEST(EngineAllocation, SearchesSolvesAndAnalysesAllocateNothing) {
     JobHooks hooks;
     hooks.control = &control;
 
+    // The study search's table is allocated once, by the first study search;
+    // its helper threads are started per job. One thread here: what is
+    // counted is the search itself.
+    SetStudyThreads(1);
+    {
+        AnalysisParams warm;
+        RunAnalysis(es, mid, warm, results, lines, hooks);
+    }
     allocations = 0;
     countingOn = true;
     const ComputerMove a = ChooseComputerMove(es, mid, 6, 0, false, hooks);
@@ -55,6 +64,7 @@ TEST(EngineAllocation, SearchesSolvesAndAnalysesAllocateNothing) {
     params.solveHi = 1;
     const bool d = RunAnalysis(es, end, params, results, lines, hooks);
     countingOn = false;
+    SetStudyThreads(0);
 
     EXPECT_EQ(allocations.load(), 0);
     EXPECT_FALSE(a.stopped || b.stopped);

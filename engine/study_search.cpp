@@ -1,0 +1,612 @@
+#include "engine/study_search.h"
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <new>
+#include <thread>
+
+#include "engine/disc_search.h"
+#include "engine/endgame.h"
+#include "engine/evaluation.h"
+#include "engine/search_loops.h"
+
+namespace {
+
+// Beyond every value of the search, the evaluation's included.
+constexpr int Infinity = 1 << 24;
+
+// From this many empties down the small solver finishes the game.
+constexpr int StudySmallEmpties = 6;
+
+// Every square next to a square of x.
+inline Bits NeighbourSquares(Bits x) {
+    constexpr Bits NotA = 0xFEFEFEFEFEFEFEFEull, NotH = 0x7F7F7F7F7F7F7F7Full;
+    return ((x << 1) & NotA) | ((x >> 1) & NotH) | (x << 8) | (x >> 8) | ((x << 9) & NotA) | ((x << 7) & NotH) |
+           ((x >> 7) & NotA) | ((x >> 9) & NotH);
+}
+// From this many empties up a node first looks its children up in the table.
+constexpr int EnhancedCutoffEmpties = 12;
+
+// ---------------------------------------------------------------------------
+// The table: buckets of two entries, each guarded by its own spin lock so
+// that two threads never see half an entry.
+
+struct TableEntry {
+    std::atomic<std::uint32_t> lock{0};
+    std::uint8_t tag = 0;    // kind << 1 | side to move (1 white); 0 empty
+    std::uint8_t depth = 0;  // midgame depth, or empties when solving
+    std::uint8_t move = 0;   // best move's bit + 1; 0 none
+    std::uint8_t age = 0;    // the root call that wrote it last
+    Bits black = 0, white = 0;
+    std::int32_t lower = 0, upper = 0;
+};
+
+// A power of two, so that the table's entry count is one too.
+static_assert(sizeof(TableEntry) == 32);
+
+struct Table {
+    TableEntry* entries = nullptr;
+    std::size_t count = 0;  // a power of two, or 0 when nothing could be had
+    std::uint8_t age = 0;
+    std::mutex mutex;
+};
+
+Table table;
+std::atomic<std::uint64_t> tableWrites{0};
+
+constexpr std::size_t TableBytes = std::size_t{64} << 20;
+constexpr std::size_t MinTableBytes = std::size_t{1} << 20;
+
+void EnsureTable() {
+    std::lock_guard<std::mutex> lock(table.mutex);
+    if (table.entries) return;
+    for (std::size_t bytes = TableBytes; bytes >= MinTableBytes; bytes /= 2) {
+        const std::size_t n = bytes / sizeof(TableEntry);
+        table.entries = new (std::nothrow) TableEntry[n];
+        if (table.entries) {
+            table.count = n;
+            return;
+        }
+    }
+}
+
+class EntryLock {
+public:
+    explicit EntryLock(TableEntry& e) : entry_(e) {
+        while (entry_.lock.exchange(1, std::memory_order_acquire))
+            while (entry_.lock.load(std::memory_order_relaxed)) {
+            }
+    }
+    ~EntryLock() { entry_.lock.store(0, std::memory_order_release); }
+    EntryLock(const EntryLock&) = delete;
+    EntryLock& operator=(const EntryLock&) = delete;
+
+private:
+    TableEntry& entry_;
+};
+
+TableEntry* BucketOf(const Discs& d, int tag) {
+    std::uint64_t h = d.black * 0x9E3779B97F4A7C15ull ^ (d.white + static_cast<unsigned>(tag)) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 32;
+    return table.entries + (static_cast<std::size_t>(h) & (table.count - 2));
+}
+
+struct Bound {
+    int lower, upper;
+    int move;  // bit, or -1
+};
+
+inline bool Matches(const TableEntry& e, const Discs& d, int tag, int depth) {
+    return e.tag == tag && e.depth == depth && e.black == d.black && e.white == d.white;
+}
+
+bool Probe(const Discs& d, int tag, int depth, Bound& out) {
+    if (table.count == 0 || tag == 0) return false;
+    TableEntry* bucket = BucketOf(d, tag);
+    for (int k = 0; k < 2; ++k) {
+        EntryLock lock(bucket[k]);
+        if (Matches(bucket[k], d, tag, depth)) {
+            out = {bucket[k].lower, bucket[k].upper, bucket[k].move - 1};
+            return true;
+        }
+    }
+    return false;
+}
+
+// Bounds of the true value: merged into the entry of the same key, or put in
+// place of an entry of an older root call, else of the shallower one.
+void Store(const Discs& d, int tag, int depth, int lower, int upper, int move) {
+    if (table.count == 0 || tag == 0) return;
+    tableWrites.fetch_add(1, std::memory_order_relaxed);
+    TableEntry* bucket = BucketOf(d, tag);
+    int victimDepth[2], victimAge[2];
+    for (int k = 0; k < 2; ++k) {
+        TableEntry& e = bucket[k];
+        EntryLock lock(e);
+        if (Matches(e, d, tag, depth)) {
+            if (lower > e.lower) e.lower = lower;
+            if (upper < e.upper) e.upper = upper;
+            e.move = static_cast<std::uint8_t>(move + 1);
+            e.age = table.age;
+            return;
+        }
+        victimDepth[k] = e.tag == 0 ? -1 : e.depth;
+        victimAge[k] = e.age;
+    }
+    int k = 0;
+    const bool old0 = victimAge[0] != table.age, old1 = victimAge[1] != table.age;
+    if (old0 != old1) k = old0 ? 0 : 1;
+    else k = victimDepth[1] < victimDepth[0] ? 1 : 0;
+    TableEntry& e = bucket[k];
+    EntryLock lock(e);
+    e.tag = static_cast<std::uint8_t>(tag);
+    e.depth = static_cast<std::uint8_t>(depth);
+    e.move = static_cast<std::uint8_t>(move + 1);
+    e.age = table.age;
+    e.black = d.black;
+    e.white = d.white;
+    e.lower = lower;
+    e.upper = upper;
+}
+
+// ---------------------------------------------------------------------------
+// The search below the root.
+
+struct Study {
+    EngineState& es;
+    int midKind;                        // 2 + weight set; 0: no table for the midgame
+    const std::atomic<bool>* cancel;    // helpers: the root call is over
+};
+
+constexpr int SolveKind = 1;
+
+// The row of WeightSets in force, as a table kind; 0 when the weights are
+// none of them.
+int MidgameKind(const EngineState& es) {
+    for (int set = 0; set < 3; ++set) {
+        bool same = true;
+        for (int k = 0; k < WeightCount; ++k) same = same && es.evalWeights[k] == WeightSets[set][k];
+        if (same) return 2 + set;
+    }
+    return 0;
+}
+
+template <bool Solve>
+inline int TagOf(const Study& s, int own) {
+    const int kind = Solve ? SolveKind : s.midKind;
+    return kind == 0 ? 0 : kind << 1 | (own == White ? 1 : 0);
+}
+
+inline bool MustStop(Study& s) {
+    if (NodeMustStop(s.es)) return true;
+    if (s.cancel && s.cancel->load(std::memory_order_relaxed)) s.es.stopped = true;
+    return s.es.stopped;
+}
+
+inline int TerminalOf(const Discs& d) {
+    const int diff = DiscDifferenceOf(d);
+    return diff > 0 ? 935 + diff : diff < 0 ? diff - 935 : 0;
+}
+
+struct Candidate {
+    int bit;
+    int key;
+};
+
+template <bool Solve, int Own>
+int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
+
+// Midgame ordering: a shallow search of this depth after each move.
+inline int ShallowDepth(int depth) { return depth <= 4 ? 0 : depth <= 7 ? 1 : depth <= 10 ? 2 : 3; }
+
+// The legal moves in square order, the table's move first, then the best
+// by the ordering of the node's kind.
+template <bool Solve, int Own>
+int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Candidate (&list)[MaxMoves]) {
+    constexpr int Opp = 3 - Own;
+    const EngineState& es = s.es;
+    int count = 0;
+    for (int i = 0; i < es.emptyCount; ++i) {
+        const int bit = es.emptyBits[i];
+        if (legal & BitAt(bit)) list[count++] = {bit, 0};
+    }
+    if (count < 2) return count;
+    for (int k = 0; k < count; ++k) {
+        Candidate& c = list[k];
+        if (c.bit == tableMove) {
+            c.key = Infinity;
+            continue;
+        }
+        const Discs next = PlayedDiscs<Own>(d, c.bit);
+        if constexpr (Solve) {
+            // Fastest first: the fewer replies, the sooner a cut-off.
+            const Bits replies = LegalMovesOf(OwnDiscs<Opp>(next), OwnDiscs<Own>(next));
+            c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 8;
+            // Fewer empty squares next to own discs: fewer replies later.
+            c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
+            // Far from the end, the evaluation after the move (or a search
+            // one move deeper) breaks the ties of mobility.
+            if (n >= 14) {
+                const int v = StudyNode<false, Opp>(s, next, n >= 18 ? 1 : 0, false, -Infinity, Infinity);
+                c.key += (Own == Black ? v : -v) / 2;
+            }
+        } else if (n >= 3) {
+            const int v = StudyNode<false, Opp>(s, next, ShallowDepth(n), false, -Infinity, Infinity);
+            c.key = Own == Black ? v : -v;
+        }
+        if (s.es.stopped) return 0;
+    }
+    for (int i = 1; i < count; ++i)
+        for (int j = i; j > 0 && list[j - 1].key < list[j].key; --j) {
+            const Candidate t = list[j - 1];
+            list[j - 1] = list[j];
+            list[j] = t;
+        }
+    return count;
+}
+
+// Fail-soft: a result at or below alpha is an upper bound of the true value,
+// at or above beta a lower bound, strictly between them the value itself.
+// n is the depth of a midgame search or the empties of a solve.
+template <bool Solve, int Own>
+int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
+    constexpr int Opp = 3 - Own;
+    EngineState& es = s.es;
+    if constexpr (Solve) {
+        if (n <= StudySmallEmpties) return SolveSmallValue(es, d, Own, n, passed, alpha, beta);
+    }
+    if (MustStop(s)) return 0;
+    if constexpr (!Solve) {
+        if (n == 0) return EvaluateDiscs(es, d, Own == Black ? 0 : 1);
+    }
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    const Bits legal = LegalMovesOf(own, opp);
+    if (!legal) {
+        if (passed) return Solve ? DiscDifferenceOf(d) : TerminalOf(d);
+        return StudyNode<Solve, Opp>(s, d, n, true, alpha, beta);
+    }
+    int best = Own == Black ? -Infinity : Infinity;
+    if (!Solve && n == 1) {
+        // Leaves one move away: square order, no table.
+        for (int i = 0; i < es.emptyCount; ++i) {
+            const int bit = es.emptyBits[i];
+            if (!(legal & BitAt(bit))) continue;
+            const int v = StudyNode<false, Opp>(s, PlayedDiscs<Own>(d, bit), 0, false, alpha, beta);
+            if (es.stopped) return 0;
+            if (Own == Black ? v > best : v < best) best = v;
+            if (Own == Black ? best >= beta : best <= alpha) break;
+        }
+        return best;
+    }
+    const int tag = TagOf<Solve>(s, Own);
+    int tableMove = -1;
+    if (Bound b; Probe(d, tag, n, b)) {
+        if (b.lower >= beta) return b.lower;
+        if (b.upper <= alpha) return b.upper;
+        if (b.lower == b.upper) return b.lower;
+        tableMove = b.move;
+    }
+    if (Solve && n >= EnhancedCutoffEmpties) {
+        // A child already known to refute the window cuts before any search.
+        for (int i = 0; i < es.emptyCount; ++i) {
+            const int bit = es.emptyBits[i];
+            if (!(legal & BitAt(bit))) continue;
+            Bound c;
+            if (!Probe(PlayedDiscs<Own>(d, bit), TagOf<Solve>(s, Opp), n - 1, c)) continue;
+            if (Own == Black ? c.lower >= beta : c.upper <= alpha) return Own == Black ? c.lower : c.upper;
+        }
+    }
+    Candidate list[MaxMoves];
+    const int count = OrderedMoves<Solve, Own>(s, d, legal, n, tableMove, list);
+    if (es.stopped) return 0;
+    int a = alpha, b = beta, bestBit = -1;
+    for (int k = 0; k < count; ++k) {
+        const Discs next = PlayedDiscs<Own>(d, list[k].bit);
+        auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, n - 1, false, lo, hi); };
+        int v;
+        if (k == 0) {
+            v = child(a, b);
+        } else if (Own == Black) {
+            v = child(a, a + 1);
+            if (v > a && v < b && !es.stopped) v = child(a, b);
+        } else {
+            v = child(b - 1, b);
+            if (v < b && v > a && !es.stopped) v = child(a, b);
+        }
+        if (es.stopped) return 0;
+        if (bestBit < 0 || (Own == Black ? v > best : v < best)) {
+            best = v;
+            bestBit = list[k].bit;
+        }
+        if (Own == Black) {
+            if (best > a) a = best;
+        } else if (best < b) {
+            b = best;
+        }
+        if (a >= b) break;
+    }
+    int lower = -Infinity, upper = Infinity;
+    if (best <= alpha) upper = best;
+    else if (best >= beta) lower = best;
+    else lower = upper = best;
+    Store(d, tag, n, lower, upper, bestBit);
+    return best;
+}
+
+// A line from d whose every position keeps the value within [lo, hi]: for
+// an exact value (lo = hi) the line played out ends at that value. The mover
+// who wants the value inside picks a move whose value stays inside (the
+// table's move first); the other side's every move does.
+template <bool Solve, int Own>
+void ExtractLine(Study& s, const Discs& d, int n, int lo, int hi, Square* out) {
+    constexpr int Opp = 3 - Own;
+    out[0] = 0;
+    if (s.es.stopped || (!Solve && n == 0)) return;
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    const Bits legal = LegalMovesOf(own, opp);
+    if (!legal) {
+        if (LegalMovesOf(opp, own)) ExtractLine<Solve, Opp>(s, d, n, lo, hi, out);
+        return;
+    }
+    auto keepsValue = [&](int bit) {
+        const Discs next = PlayedDiscs<Own>(d, bit);
+        if (Own == Black) return lo <= -Infinity || StudyNode<Solve, Opp>(s, next, n - 1, false, lo - 1, lo) >= lo;
+        return hi >= Infinity || StudyNode<Solve, Opp>(s, next, n - 1, false, hi, hi + 1) <= hi;
+    };
+    int pick = -1;
+    if (Bound b; Probe(d, TagOf<Solve>(s, Own), n, b) && b.move >= 0 && (legal & BitAt(b.move)) &&
+                 keepsValue(b.move))
+        pick = b.move;
+    for (int i = 0; pick < 0 && i < s.es.emptyCount && !s.es.stopped; ++i) {
+        const int bit = s.es.emptyBits[i];
+        if ((legal & BitAt(bit)) && keepsValue(bit)) pick = bit;
+    }
+    if (pick < 0 || s.es.stopped) return;
+    out[0] = SquareOfBit(pick);
+    ExtractLine<Solve, Opp>(s, PlayedDiscs<Own>(d, pick), n - 1, lo, hi, out + 1);
+}
+
+// ---------------------------------------------------------------------------
+// The root: helpers search root moves ahead of the job's thread with its
+// current window; their results land in the table, where the job's own
+// search of each move finds them.
+
+constexpr int MaxThreads = 8;
+std::atomic<int> threadSetting{0};
+
+enum : int { MoveFree = 0, MoveTaken = 1, MoveDone = 2 };
+
+struct RootShare {
+    const MoveList* list = nullptr;
+    int count = 0;
+    Discs root = {};
+    int n = 0;  // depth or empties below the root move
+    bool solve = false;
+    int midKind = 0;
+    int firstAlpha = 0;    // the window's alpha at the first root move
+    bool everyMove = false;  // every root move is kept: alpha never rises
+    std::atomic<bool> alphaKnown{false};  // the first root move is done
+    std::atomic<int> state[MaxMoves];
+    std::atomic<int> current{0};
+    std::atomic<int> alpha{0}, beta{0};
+    std::atomic<bool> cancel{false};
+    std::atomic<std::uint64_t> nodes{0};
+    EngineState helperStates[MaxThreads - 1];
+};
+
+int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta) {
+    const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(r.list->moves[index].square));
+    return r.solve ? StudyNode<true, White>(s, next, r.n, false, alpha, beta)
+                   : StudyNode<false, White>(s, next, r.n, false, alpha, beta);
+}
+
+// The value of a root move in the window: once the root's alpha has risen,
+// most moves only have to be shown no better, which a null-window search
+// does; only a better move is searched with the whole window.
+int RootMoveValue(Study& s, const RootShare& r, int index, int alpha, int beta) {
+    if (alpha != r.firstAlpha) {
+        const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
+        if (v <= alpha || s.es.stopped) return v;
+    }
+    return SearchRootMove(s, r, index, alpha, beta);
+}
+
+// The first root move after from that nobody has taken yet, now taken; -1
+// when there is none.
+int TakeMove(RootShare& r, int from) {
+    for (int j = from; j < r.count; ++j) {
+        int expected = MoveFree;
+        if (r.state[j].compare_exchange_strong(expected, MoveTaken)) return j;
+    }
+    return -1;
+}
+
+void RunHelper(RootShare& r, EngineState& es) {
+    if (es.control) JoinWorker(*es.control);
+    Study s{es, r.midKind, &r.cancel};
+    for (;;) {
+        if (r.cancel.load() || es.stopped) break;
+        if (!r.everyMove && !r.alphaKnown.load()) {
+            // Before the first move's value is known, any other would be
+            // searched in the whole window: wait for it.
+            if (MustStop(s)) break;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            continue;
+        }
+        const int j = TakeMove(r, r.current.load() + 1);
+        if (j < 0) break;
+        RootMoveValue(s, r, j, r.alpha.load(), r.beta.load());
+        if (es.stopped) break;
+        r.state[j].store(MoveDone);
+    }
+    r.nodes.fetch_add(es.nodes);
+    if (es.control) LeaveWorker(*es.control);
+}
+
+class Helpers {
+public:
+    Helpers(RootShare& r, EngineState& es) : share_(r), es_(es) {}
+    ~Helpers() { Finish(); }
+    Helpers(const Helpers&) = delete;
+    Helpers& operator=(const Helpers&) = delete;
+
+    // At the first root move, once the root's order is known.
+    void Start(int threads) {
+        if (started_) return;
+        started_ = true;
+        for (int k = 0; k + 1 < threads && k < MaxThreads - 1; ++k) {
+            EngineState& h = share_.helperStates[k];
+            h = es_;
+            h.display = nullptr;
+            h.nodes = 0;
+            h.stopped = false;
+            try {
+                threads_[running_] = std::thread(RunHelper, std::ref(share_), std::ref(h));
+                ++running_;
+            } catch (...) {
+                break;  // fewer helpers; the search does not depend on them
+            }
+        }
+    }
+    void Finish() {
+        share_.cancel.store(true);
+        if (running_ == 0) return;
+        // While it waits for the helpers this thread searches nothing: a
+        // pause must not wait for it to park (a helper may be parked and
+        // waiting for the resume), and it parks on its way back if one is on.
+        if (es_.control) LeaveWorker(*es_.control);
+        for (int k = 0; k < running_; ++k) threads_[k].join();
+        if (es_.control) JoinWorker(*es_.control);
+        running_ = 0;
+        es_.nodes += share_.nodes.exchange(0);
+    }
+
+private:
+    RootShare& share_;
+    EngineState& es_;
+    std::thread threads_[MaxThreads - 1];
+    int running_ = 0;
+    bool started_ = false;
+};
+
+// The job's thread at root move index: while a helper is searching it, help
+// with the moves after it (or wait, answering the control word); then its own
+// search, which finds the helper's result in the table. True unless stopped.
+bool AwaitHelpers(Study& s, RootShare& r, int index, int alpha, int beta) {
+    r.alpha.store(alpha);
+    r.beta.store(beta);
+    r.current.store(index);
+    int expected = MoveFree;
+    if (r.state[index].compare_exchange_strong(expected, MoveTaken)) return true;
+    EngineState& es = s.es;
+    while (r.state[index].load() != MoveDone) {
+        if (const int j = TakeMove(r, index + 1); j >= 0) {
+            RootMoveValue(s, r, j, alpha, beta);
+            if (es.stopped) return false;
+            r.state[j].store(MoveDone);
+            continue;
+        }
+        if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) {
+            es.stopped = true;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+template <typename OrderPass>
+void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, OrderPass order, int alpha,
+               int beta, int slots, int slotSize, ResultList& results, LineBuffer& lines, bool display,
+               Pacing pacing) {
+    EnsureTable();
+    ++table.age;
+    const Discs d = DiscsOf(pos);
+    MoveList list;
+    const int count = GenerateDiscMoves<Black>(es, d, list);
+    Study s{es, MidgameKind(es), nullptr};
+    RootShare share;
+    share.list = &list;
+    share.count = count;
+    share.root = d;
+    share.n = n;
+    share.solve = solve;
+    share.midKind = s.midKind;
+    share.firstAlpha = alpha;
+    share.everyMove = slots >= count || slots >= MaxMoves;
+    for (auto& st : share.state) st.store(MoveFree);
+    const int threads = StudyThreads();
+    Helpers helpers(share, es);
+    RunRoot(
+        es, pos.legalMoveCount, list, count, ordered, order, alpha, beta, slots, slotSize, results, lines, display,
+        pacing, [&](Square sq, int a, int b, Line& child) {
+            int index = 0;
+            while (list.moves[index].square != sq) ++index;
+            if (index > 0) share.alphaKnown.store(true);
+            if (threads > 1) {
+                share.alpha.store(a);
+                share.beta.store(b);
+                share.current.store(index);
+                helpers.Start(threads);
+                if (!AwaitHelpers(s, share, index, a, b)) return 0;
+            }
+            const int v = RootMoveValue(s, share, index, a, b);
+            if (es.stopped) return 0;
+            // The line keeps what the value says: exact inside the window,
+            // a bound at its edge.
+            const int lo = v > a ? v : -Infinity, hi = v < b ? v : Infinity;
+            const Discs next = PlayedDiscs<Black>(d, BitOfCell(sq));
+            if (solve) ExtractLine<true, White>(s, next, n, lo, hi, child.squares);
+            else ExtractLine<false, White>(s, next, n, lo, hi, child.squares);
+            return v;
+        });
+}
+
+}  // namespace
+
+void StudySearchRoot(EngineState& es, Position& pos, int depth, int alpha, int beta, int slots,
+                     ResultList& results, LineBuffer& lines, bool display, Pacing pacing) {
+    if (depth < 1) depth = 1;
+    const Discs d = DiscsOf(pos);
+    StudyRoot(
+        es, pos, false, depth - 1, depth > 3,
+        [&](MoveList& l) { OrderDiscMoves<Black>(es, d, RootOrderDepth(depth), -FullWindow, FullWindow, l, display); },
+        alpha, beta, slots, depth + 1, results, lines, display, pacing);
+}
+
+void StudySolveRoot(EngineState& es, Position& pos, int empties, int lo, int hi, int orderDepth, int orderLo,
+                    int orderHi, int slots, ResultList& results, LineBuffer& lines, bool display,
+                    Pacing pacing) {
+    const Discs d = DiscsOf(pos);
+    // Without an ordering instruction the default rule orders the root.
+    const int depth = orderDepth != 0 ? orderDepth : DefaultOrderDepth(empties);
+    const int oLo = orderDepth != 0 ? orderLo : -FullWindow, oHi = orderDepth != 0 ? orderHi : FullWindow;
+    StudyRoot(
+        es, pos, true, empties - 1, orderDepth != 0 || empties > SmallSolveEmpties,
+        [&](MoveList& l) { OrderDiscMoves<Black>(es, d, depth, oLo, oHi, l, display); }, lo, hi, slots,
+        empties + 1, results, lines, display, pacing);
+}
+
+void SetStudyThreads(int threads) { threadSetting.store(threads < 0 ? 0 : threads); }
+
+int StudyThreads() {
+    int n = threadSetting.load();
+    if (n == 0) n = static_cast<int>(std::thread::hardware_concurrency());
+    if (n < 1) n = 1;
+    return n > MaxThreads ? MaxThreads : n;
+}
+
+std::uint64_t StudyTableWrites() { return tableWrites.load(); }
+
+std::size_t StudyTableBytes() { return table.count * sizeof(TableEntry); }
+
+void ClearStudyTable() {
+    std::lock_guard<std::mutex> lock(table.mutex);
+    for (std::size_t i = 0; i < table.count; ++i) {
+        EntryLock entryLock(table.entries[i]);
+        table.entries[i].tag = 0;
+    }
+}
