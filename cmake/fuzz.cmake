@@ -7,6 +7,7 @@ set(TAVIX_FUZZ_TARGETS
     record_reader
     paste_text
     book_file
+    settings_reader
 )
 
 set(TAVIX_FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -g -O1)
