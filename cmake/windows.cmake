@@ -41,6 +41,7 @@ set(TAVIX_E2E_DRIVER_SOURCES
     core/wide_text.cpp
     tests/e2e/dialog_scenarios.cpp
     tests/e2e/settings_dialog_scenarios.cpp
+    tests/e2e/storm_scenarios.cpp
 )
 add_executable(tavix-e2e-driver ${TAVIX_E2E_DRIVER_SOURCES})
 target_compile_definitions(tavix-e2e-driver PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})
