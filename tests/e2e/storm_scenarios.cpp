@@ -286,9 +286,9 @@ DWORD AnswerTime(HWND window, DWORD limitMs, bool& answered) {
 // The window's answer to a message: within 100 ms, or, when discs changed
 // meanwhile (a move was being shown), within the rest of that animation,
 // (1 + changed squares) x TurnSpeed, and 100 ms more. On a shared machine
-// the scheduler alone can hold an answer back a little: a late answer fails
-// the run when the window is still slow when asked again at once, or when it
-// came over 500 ms late; otherwise it is counted and reported.
+// the scheduler alone can hold an answer back: a late answer fails the run
+// when the window does not answer at all (2.2 s), or when it stays slow,
+// asked again three times 100 ms apart; otherwise it is counted and reported.
 void ProbeWindow(Storm& s, const char* when) {
     const std::string before = ReadBoard(s.w);
     bool answered = false;
@@ -302,14 +302,21 @@ void ProbeWindow(Storm& s, const char* when) {
     }
     if (!changed) s.worstStill = std::max(s.worstStill, took);
     if (answered && took <= allowed) return;
-    bool again = false;
-    const DWORD retry = AnswerTime(s.w, 1000, again);
-    if (!answered || !again || retry > 100 || took > allowed + 500)
+    std::string retries;
+    bool quick = false;
+    for (int attempt = 0; attempt < 3 && answered && !quick; ++attempt) {
+        Pause(100);
+        bool again = false;
+        const DWORD retry = AnswerTime(s.w, 1000, again);
+        retries += Format(" %lu", retry);
+        quick = again && retry <= 100;
+    }
+    if (!quick)
         Fail(Format("the window answered after %lu ms %s (allowed %lu ms, %d squares changed meanwhile; "
-                    "asked again: %lu ms)",
-                    took, when, allowed, changed, retry));
+                    "asked again:%s ms)",
+                    took, when, allowed, changed, retries.c_str()));
     ++s.late;
-    s.Log(Format("   late answer: %lu ms (allowed %lu), again %lu ms", took, allowed, retry));
+    s.Log(Format("   late answer: %lu ms (allowed %lu), again%s ms", took, allowed, retries.c_str()));
 }
 
 // ---------------------------------------------------------------------------
