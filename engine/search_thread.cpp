@@ -122,8 +122,12 @@ bool LaunchJob(HWND window, Position& pos, LPTHREAD_START_ROUTINE procedure, boo
     job.window = window;
     job.position = &pos;
     job.serial = ++serial;
-    thread = CreateThread(nullptr, 0, procedure, nullptr, 0, nullptr);
+    // Below the window's thread: the window answers at once however hard
+    // the search works.
+    thread = CreateThread(nullptr, 0, procedure, nullptr, CREATE_SUSPENDED, nullptr);
     if (!thread) return false;
+    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
+    ResumeThread(thread);
     if (startPaused) PauseSearch(control);
     return true;
 }
