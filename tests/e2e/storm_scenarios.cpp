@@ -11,8 +11,9 @@
 // record's. The program's handles, GDI objects and private memory stay flat
 // over the run, its thread count does not grow.
 //
-// Environment: TAVIX_STORM_SECONDS (default 90), TAVIX_STORM_SEED (default
-// from the clock). A failure reports the seed and the last actions.
+// Environment: TAVIX_STORM_SECONDS (default 90), TAVIX_STORM_SEED (default:
+// the kept seeds of faults found, in turn). A failure reports the seed and
+// the last actions.
 // Adding an action is one row of the Actions table.
 
 #include <windows.h>
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -122,7 +124,9 @@ struct Storm {
     std::vector<std::string> log;
     std::wstring scratch;
     int actions = 0, boxes = 0, checks = 0, saved = 0, probes = 0, late = 0;
-    DWORD worstAnswer = 0, worstStill = 0;  // any answer; an answer with no disc changing meanwhile
+    // Any answer; an answer with no disc changing meanwhile (less the idle
+    // thread's); the idle thread's.
+    DWORD worstAnswer = 0, worstStill = 0, worstReference = 0;
     std::string worstWhat;
     bool checking = false;  // an idle check answers the set-up question with Yes
     std::vector<Figures> figures;
@@ -283,40 +287,78 @@ DWORD AnswerTime(HWND window, DWORD limitMs, bool& answered) {
     return static_cast<DWORD>(GetTickCount64() - start);
 }
 
+// A window of an idle thread of the driver: how long the machine itself
+// takes to hand a message to a waiting thread and the answer back, which on
+// a crowded machine can be more than the program's whole allowance.
+HWND referenceWindow = nullptr;
+
+DWORD WINAPI RunReferenceWindow(void* ready) {
+    referenceWindow = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetEvent(ready);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+HWND ReferenceWindow() {
+    if (referenceWindow) return referenceWindow;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(CreateThread(nullptr, 0, RunReferenceWindow, ready, 0, nullptr));
+    WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+    return referenceWindow;
+}
+
+// The program's answer time less the machine's own at that moment.
+struct Answer {
+    DWORD took, reference;
+    bool answered;
+    DWORD Own() const { return took > reference ? took - reference : 0; }
+};
+
+Answer Ask(HWND window, DWORD limitMs) {
+    Answer a;
+    a.took = AnswerTime(window, limitMs, a.answered);
+    bool ignored = false;
+    a.reference = AnswerTime(ReferenceWindow(), 1000, ignored);
+    return a;
+}
+
 // The window's answer to a message: within 100 ms, or, when discs changed
 // meanwhile (a move was being shown), within the rest of that animation,
-// (1 + changed squares) x TurnSpeed, and 100 ms more. On a shared machine
-// the scheduler alone can hold an answer back: a late answer fails the run
-// when the window does not answer at all (2.2 s), or when it stays slow,
+// (1 + changed squares) x TurnSpeed, and 100 ms more; both beyond what an
+// idle thread of the driver takes at the same moment. A late answer fails the
+// run when the window does not answer at all (2.2 s), or when it stays late,
 // asked again three times 100 ms apart; otherwise it is counted and reported.
 void ProbeWindow(Storm& s, const char* when) {
     const std::string before = ReadBoard(s.w);
-    bool answered = false;
-    const DWORD took = AnswerTime(s.w, 100 + 21 * TurnSpeed, answered);
+    const Answer first = Ask(s.w, 100 + 21 * TurnSpeed);
     const int changed = Differences(before, ReadBoard(s.w));
     const DWORD allowed = 100 + (changed ? (1 + changed) * TurnSpeed : 0);
     ++s.probes;
-    if (took > s.worstAnswer) {
-        s.worstAnswer = took;
-        s.worstWhat = Format("%s, %d squares changed meanwhile", when, changed);
+    if (first.took > s.worstAnswer) {
+        s.worstAnswer = first.took;
+        s.worstWhat = Format("%s, %d squares changed meanwhile, an idle thread took %lu ms", when, changed,
+                             first.reference);
     }
-    if (!changed) s.worstStill = std::max(s.worstStill, took);
-    if (answered && took <= allowed) return;
+    if (!changed) s.worstStill = std::max(s.worstStill, first.Own());
+    s.worstReference = std::max(s.worstReference, first.reference);
+    if (first.answered && first.took <= allowed) return;
     std::string retries;
-    bool quick = false;
-    for (int attempt = 0; attempt < 3 && answered && !quick; ++attempt) {
+    bool quick = first.answered && first.Own() <= allowed;
+    for (int attempt = 0; attempt < 3 && first.answered && !quick; ++attempt) {
         Pause(100);
-        bool again = false;
-        const DWORD retry = AnswerTime(s.w, 1000, again);
-        retries += Format(" %lu", retry);
-        quick = again && retry <= 100;
+        const Answer again = Ask(s.w, 1000);
+        retries += Format(" %lu (idle thread %lu)", again.took, again.reference);
+        quick = again.answered && again.Own() <= 100;
     }
     if (!quick)
-        Fail(Format("the window answered after %lu ms %s (allowed %lu ms, %d squares changed meanwhile; "
-                    "asked again:%s ms)",
-                    took, when, allowed, changed, retries.c_str()));
+        Fail(Format("the window answered after %lu ms %s (allowed %lu ms, %d squares changed meanwhile, an idle "
+                    "thread took %lu ms; asked again:%s)",
+                    first.took, when, allowed, changed, first.reference, retries.c_str()));
     ++s.late;
-    s.Log(Format("   late answer: %lu ms (allowed %lu), again%s ms", took, allowed, retries.c_str()));
+    s.Log(Format("   late answer: %lu ms (allowed %lu, idle thread %lu ms)%s", first.took, allowed, first.reference,
+                 retries.empty() ? "" : (", again" + retries).c_str()));
 }
 
 // ---------------------------------------------------------------------------
@@ -736,9 +778,10 @@ void RunStorm(std::uint64_t seed, DWORD seconds) {
     const Figures& middle = s.figures[s.figures.size() / 2];
     const Figures& last = s.figures.back();
     Note(Format("storm: %d actions, %d boxes answered, %d idle checks, %d saves; %d answers timed, worst %lu ms (%s), "
-                "worst with no disc changing %lu ms, %d late but quick when asked again",
+                "worst with no disc changing %lu ms beyond an idle thread's, an idle thread's worst %lu ms; %d late "
+                "but in time when asked again",
                 s.actions, s.boxes, s.checks, s.saved, s.probes, s.worstAnswer, s.worstWhat.c_str(), s.worstStill,
-                s.late));
+                s.worstReference, s.late));
     Note("storm: first  " + Describe(first));
     Note("storm: middle " + Describe(middle));
     Note("storm: last   " + Describe(last));
@@ -755,8 +798,17 @@ void RunStorm(std::uint64_t seed, DWORD seconds) {
 
 }  // namespace
 
+// Seeds whose storms found a fault, kept as the runs CI repeats: 20261208
+// found the window unanswering while a computer thought with the thinking
+// display on (the window drew the search's updates until none waited).
+constexpr DWORD KeptSeeds[] = {20261208};
+
 SCENARIO(storm) {
     const DWORD seconds = EnvironmentNumber(L"TAVIX_STORM_SECONDS", 90);
-    const DWORD seed = EnvironmentNumber(L"TAVIX_STORM_SEED", GetTickCount() % 1000000);
-    RunStorm(seed, seconds);
+    const DWORD seed = EnvironmentNumber(L"TAVIX_STORM_SEED", 0);
+    if (seed) {
+        RunStorm(seed, seconds);
+        return;
+    }
+    for (DWORD kept : KeptSeeds) RunStorm(kept, seconds / static_cast<DWORD>(std::size(KeptSeeds)));
 }
