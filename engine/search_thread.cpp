@@ -122,12 +122,11 @@ bool LaunchJob(HWND window, Position& pos, LPTHREAD_START_ROUTINE procedure, boo
     job.window = window;
     job.position = &pos;
     job.serial = ++serial;
-    // Below the window's thread: the window answers at once however hard
-    // the search works.
-    thread = CreateThread(nullptr, 0, procedure, nullptr, CREATE_SUSPENDED, nullptr);
+    // At the window's own priority: a paint or an open menu waits for the
+    // search to park, and a search below the window's priority would keep
+    // it waiting on a busy machine.
+    thread = CreateThread(nullptr, 0, procedure, nullptr, 0, nullptr);
     if (!thread) return false;
-    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(thread);
     if (startPaused) PauseSearch(control);
     return true;
 }
