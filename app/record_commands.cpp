@@ -62,16 +62,28 @@ INT_PTR CALLBACK GgfGamesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }
 
 std::wstring FullPath(const std::wstring& fileName) {
-    wchar_t full[MAX_PATH];
-    const DWORD length = GetFullPathNameW(fileName.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::wstring(full, length) : fileName;
+    const DWORD size = GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return fileName;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(fileName.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return fileName;
+    full.resize(length);
+    return full;
+}
+
+// The form of a full path that the file functions take at any length: past
+// the classic limit it needs the \\?\ prefix (\\?\UNC\ for a network path).
+std::wstring LongPathForm(const std::wstring& full) {
+    if (full.size() < MAX_PATH - 1 || full.rfind(L"\\\\?\\", 0) == 0) return full;
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 // The file's bytes up to the limit; empty when it cannot be read (a folder,
 // a locked file), which reads as no record.
 std::string ReadFileStart(const std::wstring& fileName) {
-    HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(LongPathForm(FullPath(fileName)).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[16384];
@@ -88,14 +100,34 @@ void RememberFile(const std::wstring& fileName) {
     StoreRecentFiles();
 }
 
-// A new file beside the target, written and flushed in full; false (nothing
-// left behind) when that fails, with the error to report.
-bool WriteNewFile(const std::wstring& path, const std::string& text, UINT& error) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = IDS_FILE_CANNOT_CREATE;
-        return false;
+// A name in the folder (a full path ending in a backslash) that no file has
+// yet: "~Tavix" and eight hex digits with the extension .tmp, so that a file
+// left behind by a crash is never listed or taken for a record.
+std::wstring UnusedNameIn(const std::wstring& folder, unsigned& seed) {
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        seed = seed * 1664525u + 1013904223u;
+        wchar_t name[24];
+        wsprintfW(name, L"~Tavix%08X.tmp", seed);
+        const std::wstring path = LongPathForm(folder + name);
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
+            return path;
     }
+    return {};
+}
+
+// A new file in the folder, written and flushed in full; its name, or empty
+// (nothing left behind) when that fails, with the error to report.
+std::wstring WriteNewFile(const std::wstring& folder, unsigned& seed, const std::string& text, UINT& error) {
+    error = IDS_FILE_CANNOT_CREATE;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::wstring path;
+    for (int attempt = 0; attempt < 4 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        path = UnusedNameIn(folder, seed);
+        if (path.empty()) return {};
+        file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return {};
+    }
+    if (file == INVALID_HANDLE_VALUE) return {};
     DWORD written = 0;
     const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                        written == text.size() && FlushFileBuffers(file);
@@ -103,21 +135,33 @@ bool WriteNewFile(const std::wstring& path, const std::string& text, UINT& error
     if (!whole) {
         DeleteFileW(path.c_str());
         error = IDS_DISK_FULL;
+        return {};
     }
-    return whole;
+    return path;
 }
 
-// A new, empty file in the target's folder (which must exist) to write the
-// record into; empty when none can be made there.
-std::wstring NewFileBeside(const std::wstring& target) {
-    wchar_t full[MAX_PATH];
-    wchar_t* name = nullptr;
-    const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH, full, &name);
-    if (length == 0 || length >= MAX_PATH || !name) return {};
-    const std::wstring folder(full, name - full);
-    wchar_t made[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"rgm", 0, made)) return {};
-    return made;
+// Attributes a replaced record keeps whatever the file system does.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Puts the new file in the existing target's place with the system's replace,
+// which keeps the target's attributes and security. The old file goes to a
+// backup name first, so that whatever step fails it is still there under its
+// own name afterwards; true when the new file took its place.
+bool ReplaceExisting(const std::wstring& target, DWORD attributes, const std::wstring& newFile,
+                     const std::wstring& folder, unsigned& seed) {
+    const std::wstring backup = UnusedNameIn(folder, seed);
+    if (backup.empty()) return false;
+    if (ReplaceFileW(target.c_str(), newFile.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+        DeleteFileW(backup.c_str());
+        const DWORD now = GetFileAttributesW(target.c_str());
+        if (now != INVALID_FILE_ATTRIBUTES && (now & KeptAttributes) != (attributes & KeptAttributes))
+            SetFileAttributesW(target.c_str(), (now & ~KeptAttributes) | (attributes & KeptAttributes));
+        return true;
+    }
+    // The old file moved to the backup name and the new one could not follow.
+    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(backup.c_str(), target.c_str(), 0);
+    return false;
 }
 
 void ShowLoadedRecord(HWND window) {
@@ -141,19 +185,19 @@ void LoadAndShow(HWND window, const std::wstring& fileName) {
 // the chosen path, empty when cancelled.
 std::wstring AskFileName(HWND window, int command, bool save) {
     const std::wstring title = CommandCaption(window, command);
-    wchar_t name[MAX_PATH] = {};
+    std::vector<wchar_t> name(32768);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = window;
     ofn.lpstrFilter = RecordFilter;
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = L"rgm";
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    return chosen ? std::wstring(name) : std::wstring();
+    return chosen ? std::wstring(name.data()) : std::wstring();
 }
 
 }  // namespace
@@ -224,18 +268,27 @@ bool SaveRecord(HWND owner, const std::wstring& caption, const std::wstring& fil
     const std::string text = IsGgfName(fileName) ? ComposeGgfText(s.position, s.record, kinds, when)
                                                  : ComposeRecordText(s.position, s.record, kinds, when);
 
-    // The record is written to a new file first and put in the old one's
-    // place in one step, so that a failure never costs the file the user had.
-    const DWORD existing = GetFileAttributesW(fileName.c_str());
+    // The record is written to a new file in the same folder first and put
+    // in the old one's place in one step, so that a failure never costs the
+    // file the user had.
+    const std::wstring full = FullPath(fileName);
+    const std::wstring target = LongPathForm(full);
+    const std::wstring folder = full.substr(0, full.find_last_of(L'\\') + 1);
+    const DWORD existing = GetFileAttributesW(target.c_str());
+    unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
     UINT error = IDS_FILE_CANNOT_CREATE;
-    bool saved = existing == INVALID_FILE_ATTRIBUTES ||
-                 (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
-    const std::wstring newFile = saved ? NewFileBeside(fileName) : std::wstring();
-    saved = !newFile.empty() && WriteNewFile(newFile, text, error);
-    if (saved && !MoveFileExW(newFile.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(newFile.c_str());
-        error = IDS_FILE_CANNOT_CREATE;
-        saved = false;
+    bool saved = false;
+    if (existing == INVALID_FILE_ATTRIBUTES || (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0) {
+        const std::wstring newFile = WriteNewFile(folder, seed, text, error);
+        if (!newFile.empty()) {
+            saved = existing == INVALID_FILE_ATTRIBUTES
+                        ? MoveFileExW(newFile.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                        : ReplaceExisting(target, existing, newFile, folder, seed);
+            if (!saved) {
+                DeleteFileW(newFile.c_str());
+                error = IDS_FILE_CANNOT_CREATE;
+            }
+        }
     }
     if (!saved) {
         ShowFileError(owner, caption, error, fileName);

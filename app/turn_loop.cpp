@@ -155,14 +155,30 @@ void HandleMoveReady(HWND window, WPARAM wParam) {
     if (PlayChosenMove(window)) PostMessageW(window, MsgNextTurn, 0, 0);
 }
 
+// Takes the waiting updates, at most a ring's worth: a search can publish
+// faster than the window draws, and taking all until none waits would keep
+// the window from its messages for as long as the search runs. Of those
+// taken only the newest mark and the newest line are drawn, as each covers
+// the one before.
 void HandleThinkingUpdates(HWND window) {
-    ThinkingUpdate update;
-    while (TakeThinkingUpdate(update)) {
+    constexpr int MostUpdatesAtOnce = 256;
+    ThinkingUpdate update, line;
+    bool lineTaken = false, markTaken = false;
+    Square mark = 0;
+    for (int taken = 0; taken < MostUpdatesAtOnce && TakeThinkingUpdate(update); ++taken) {
         if (!JobMode(Session().mode) || update.serial != CurrentJobSerial()) continue;
-        if (update.bestLine)
-            ShowBestLine(window, update.line, update.value);
-        else
-            ShowSearchMark(window, update.mark);
+        if (update.bestLine) {
+            line = update;
+            lineTaken = true;
+        } else {
+            mark = update.mark;
+            markTaken = true;
+        }
+    }
+    if (lineTaken) ShowBestLine(window, line.line, line.value);
+    if (markTaken) {
+        if (mark > 0) ShowSearchMark(window, 0);  // the mark moves: the old square is cleared
+        ShowSearchMark(window, mark);
     }
 }
 

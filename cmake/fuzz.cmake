@@ -9,6 +9,7 @@ set(TAVIX_FUZZ_TARGETS
     book_file
     wthor_reader
     ggf_reader
+    settings_reader
 )
 
 set(TAVIX_FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -g -O1)

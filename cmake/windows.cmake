@@ -21,7 +21,7 @@ target_include_directories(Tavix PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
 target_link_libraries(Tavix PRIVATE tavix_portable ${TAVIX_WINDOWS_LIBRARIES})
 target_link_options(Tavix PRIVATE -static -municode)
 set_source_files_properties(res/tavix.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tavix.ico;${CMAKE_SOURCE_DIR}/res/toolbar.rc;${CMAKE_SOURCE_DIR}/res/toolbar.bmp;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/about.rc;${CMAKE_SOURCE_DIR}/res/book.rc;${CMAKE_SOURCE_DIR}/res/analysis.rc;${CMAKE_SOURCE_DIR}/res/hints.rc;${CMAKE_SOURCE_DIR}/res/review.rc;${CMAKE_SOURCE_DIR}/res/players.rc;${CMAKE_SOURCE_DIR}/res/settings.rc;${CMAKE_SOURCE_DIR}/res/record.rc;${CMAKE_SOURCE_DIR}/res/database.rc")
+    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/tavix.manifest;${CMAKE_SOURCE_DIR}/res/tavix.ico;${CMAKE_SOURCE_DIR}/res/toolbar.rc;${CMAKE_SOURCE_DIR}/res/toolbar.bmp;${CMAKE_SOURCE_DIR}/res/strings.rc;${CMAKE_SOURCE_DIR}/res/about.rc;${CMAKE_SOURCE_DIR}/res/book.rc;${CMAKE_SOURCE_DIR}/res/analysis.rc;${CMAKE_SOURCE_DIR}/res/hints.rc;${CMAKE_SOURCE_DIR}/res/review.rc;${CMAKE_SOURCE_DIR}/res/players.rc;${CMAKE_SOURCE_DIR}/res/settings.rc;${CMAKE_SOURCE_DIR}/res/record.rc;${CMAKE_SOURCE_DIR}/res/database.rc")
 
 # tavix-cli for Windows: one file, no runtime DLLs to carry.
 target_link_options(tavix-cli PRIVATE -static)
@@ -44,6 +44,8 @@ set(TAVIX_E2E_DRIVER_SOURCES
     core/wide_text.cpp
     tests/e2e/dialog_scenarios.cpp
     tests/e2e/settings_dialog_scenarios.cpp
+    tests/e2e/storm_scenarios.cpp
+    tests/e2e/dpi_scenarios.cpp
 )
 add_executable(tavix-e2e-driver ${TAVIX_E2E_DRIVER_SOURCES})
 target_compile_definitions(tavix-e2e-driver PRIVATE ${TAVIX_WINDOWS_DEFINITIONS})

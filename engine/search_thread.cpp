@@ -155,6 +155,9 @@ bool LaunchJob(HWND window, Position& pos, LPTHREAD_START_ROUTINE procedure, boo
     job.window = window;
     job.position = &pos;
     job.serial = ++serial;
+    // At the window's own priority: a paint or an open menu waits for the
+    // search to park, and a search below the window's priority would keep
+    // it waiting on a busy machine.
     thread = CreateThread(nullptr, 0, procedure, nullptr, 0, nullptr);
     if (!thread) return false;
     if (startPaused) PauseSearch(control);

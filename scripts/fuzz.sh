@@ -2,24 +2,54 @@
 # Builds the libFuzzer targets (clang, address and undefined-behaviour
 # sanitizers; build folder ${TAVIX_BUILD_PREFIX}fuzz) and runs them.
 #
-#   scripts/fuzz.sh [TARGET] [SECONDS]
+#   scripts/fuzz.sh [TARGET] [SECONDS | Nruns] [--runs N] [--keep DIR]
 #
 # Without TARGET (or with "all") every target of cmake/fuzz.cmake runs, each
-# for SECONDS (default 30) from its seed corpus in tests/fuzz/corpus/TARGET,
-# which it only reads: new inputs go to a scratch folder. A finding (a crash,
+# for SECONDS (default 30), or for N executions when given as "Nruns" (e.g.
+# 10000000runs) or --runs N, from its seed corpus in tests/fuzz/corpus/TARGET,
+# which it only reads: new inputs go to a scratch folder, kept in
+# DIR/TARGET with --keep DIR (to merge the useful ones into the seeds:
+# fuzz_TARGET -merge=1 tests/fuzz/corpus/TARGET DIR/TARGET). A finding (a crash,
 # a sanitizer report, a failed check, a leak or a time-out) leaves its input
 # in ${TAVIX_FUZZ_FINDINGS:-build/fuzz-findings}/TARGET (emptied when the
 # target runs again). Prints one line per
-# target ("fuzz: TARGET: N runs, N findings") and ends with
+# target ("fuzz: TARGET: N runs, cov N, ft N, N findings": the executions,
+# and the code edges and features libFuzzer reached) and ends with
 # "fuzz: N passed, N failed"; a clean run passes, a finding fails.
 
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/build_paths.sh
-target=${1:-all}
-seconds=${2:-30}
-case "$seconds" in ''|*[!0-9]*) echo "usage: scripts/fuzz.sh [TARGET|all] [SECONDS]" >&2; exit 2 ;; esac
+usage() {
+    echo "usage: scripts/fuzz.sh [TARGET|all] [SECONDS|Nruns] [--runs N] [--keep DIR]" >&2
+    exit 2
+}
+target=all
+seconds=30
+runs_limit=
+keep=
+positional=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --runs) [ $# -ge 2 ] || usage; runs_limit=$2; shift 2 ;;
+        --keep) [ $# -ge 2 ] || usage; keep=$2; shift 2 ;;
+        -*) usage ;;
+        *)
+            positional=$((positional + 1))
+            case "$positional" in
+                1) target=$1 ;;
+                2) case "$1" in *runs) runs_limit=${1%runs} ;; *) seconds=$1 ;; esac ;;
+                *) usage ;;
+            esac
+            shift ;;
+    esac
+done
+case "$seconds" in ''|*[!0-9]*) usage ;; esac
+[ -n "$runs_limit" ] && case "$runs_limit" in *[!0-9]*) usage ;; esac
+# A run count replaces the time limit.
+limit=(-max_total_time="$seconds")
+[ -n "$runs_limit" ] && limit=(-runs="$runs_limit")
 dir=$(tavix_build_dir fuzz)
 findings_root=${TAVIX_FUZZ_FINDINGS:-$root/build/fuzz-findings}
 
@@ -58,18 +88,26 @@ for t in $targets; do
     log=$scratch/log
     seeds=$root/tests/fuzz/corpus/$t
     # The scratch corpus comes first: new inputs land there, not in the tree.
-    "$dir/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+    "$dir/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
         -artifact_prefix="$findings/" "$scratch/corpus" "$seeds" >"$log" 2>&1 </dev/null
     code=$?
     runs=$(grep -o '^stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -n1)
+    # The last status line: "#N DONE cov: C ft: F corp: ..."
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n1 | grep -o '[0-9]*$')
+    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n1 | grep -o '[0-9]*$')
     found=$(ls "$findings" | grep -c -E '^(crash|leak|timeout|oom|slow-unit)-' || true)
     if [ "$code" -eq 0 ] && [ "$found" -eq 0 ]; then
-        echo "fuzz: $t: ${runs:-0} runs, 0 findings"
+        echo "fuzz: $t: ${runs:-0} runs, cov ${cov:-0}, ft ${ft:-0}, 0 findings"
         passed=$((passed + 1))
     else
         grep -E 'ERROR|SUMMARY|runtime error|==[0-9]+==' "$log" | head -n 20
         echo "fuzz: $t: ${runs:-0} runs, $((found > 0 ? found : 1)) findings (exit $code; inputs in $findings)"
         failed=$((failed + 1))
+    fi
+    if [ -n "$keep" ]; then
+        rm -rf "${keep:?}/$t"
+        mkdir -p "$keep"
+        mv "$scratch/corpus" "$keep/$t"
     fi
     rm -rf "$scratch"
 done

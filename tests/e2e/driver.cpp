@@ -61,6 +61,9 @@ ScenarioRegistration::ScenarioRegistration(const char* name, ScenarioFunction fu
 }
 
 int wmain(int argc, wchar_t** argv) {
+    // The screen in real pixels, as the program, which declares itself
+    // DPI-aware, sees it.
+    SetProcessDPIAware();
     std::wstring shotsFolder;
     std::vector<std::string> names;
     for (int i = 1; i < argc; ++i) {

@@ -104,6 +104,10 @@ std::wstring ClassName(HWND window);
 SIZE ClientSize(HWND window);
 // Layout unit of the main window from its client size; 0 if not a layout size.
 int DisplayUnit(HWND window);
+// The largest layout unit whose main window fits the screen, as the program
+// works it out (the driver sees the screen as the program does: both are
+// DPI-aware).
+int LargestDisplaySizeHere();
 // The main window's toolbar (child of class ToolbarWindow32), or nullptr.
 HWND MainToolbar(HWND mainWindow);
 // Whether the toolbar button of a command is enabled (false: grey or absent).
@@ -117,8 +121,8 @@ void PostCommand(HWND window, int id);
 // Posts WM_KEYDOWN / WM_KEYUP for a virtual key to the window.
 void PostKey(HWND window, UINT virtualKey);
 // Types a key through the input queue (SendInput) into the foreground window,
-// optionally with Ctrl and/or Shift held.
-void SendKey(UINT virtualKey, bool control = false, bool shift = false);
+// optionally with Ctrl, Shift and/or Alt held.
+void SendKey(UINT virtualKey, bool control = false, bool shift = false, bool alt = false);
 // Brings the window to the front so that SendInput reaches it.
 void Activate(HWND window);
 // Left click at client coordinates through the input queue: moves the cursor

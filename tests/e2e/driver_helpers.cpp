@@ -297,14 +297,16 @@ INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
 
 }  // namespace
 
-void SendKey(UINT virtualKey, bool control, bool shift) {
+void SendKey(UINT virtualKey, bool control, bool shift, bool alt) {
     std::vector<INPUT> inputs;
+    if (alt) inputs.push_back(KeyInput(VK_MENU, false));
     if (control) inputs.push_back(KeyInput(VK_CONTROL, false));
     if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
     inputs.push_back(KeyInput(virtualKey, false));
     inputs.push_back(KeyInput(virtualKey, true));
     if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
     if (control) inputs.push_back(KeyInput(VK_CONTROL, true));
+    if (alt) inputs.push_back(KeyInput(VK_MENU, true));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Pause(50);
 }
@@ -1062,4 +1064,11 @@ std::string RunBesideDriver(const std::wstring& program, const std::wstring& arg
     CloseHandle(process.hProcess);
     Check(ended, Narrow(commandLine) + " did not end");
     return output;
+}
+
+int LargestDisplaySizeHere() {
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, TRUE, WS_EX_ACCEPTFILES);
+    return LargestDisplaySizeFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 frame.right - frame.left, frame.bottom - frame.top);
 }

@@ -551,3 +551,110 @@ SCENARIO(record_reader_agrees_with_the_platform) {
     }
     Note(Format("%d values agree", compared));
 }
+
+namespace {
+
+// The names in a folder (a path ending in a backslash) that match a pattern.
+std::vector<std::wstring> FilesMatching(const std::wstring& folder, const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((L"\\\\?\\" + folder + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Saves the game through the dialog over an existing file (answering the
+// overwrite question) or as a new one.
+void SaveThroughDialog(const Program& tavix, const std::wstring& path, bool exists) {
+    PostCommand(tavix.window, IDM_RECORD_SAVE);
+    ChooseFileInDialog(tavix, SaveCaption, path);
+    if (exists) PressButton(WaitForOverwriteQuestion(tavix), IDYES);
+}
+
+}  // namespace
+
+// Saving over records that exist and into a deep folder: a normal and a
+// hidden record take the new game and keep their attributes, a read-only one
+// is refused with its bytes as they were; a folder path of over 250
+// characters takes a new record and then its replacement, and loads it back.
+// No file of the saving is left behind in any folder, and a leftover of a
+// crashed save (a ~Tavix*.tmp) stays where it is, untouched and unlisted.
+SCENARIO(record_replace_keeps_attributes) {
+    Program tavix = StartPeopleGame();
+    ClickSquare(tavix.window, 5, 6);  // f5
+    WaitForRecordBoard(tavix.window, BoardAfter("f5"), "the one after f5");
+    const std::string old = "[Record of Games]\r\nApplication=Tavix\r\n01=c4\r\n";
+    const std::string saved = "01=f5 ";
+    const std::wstring folder = RecordFolder();
+    const std::wstring leftover = folder + L"~Tavix0000ABCD.tmp";
+    PutFile(leftover, old);
+
+    struct Case {
+        const wchar_t* name;
+        DWORD attributes;
+        bool refused;
+    } cases[] = {
+        {L"normal.rgm", FILE_ATTRIBUTE_ARCHIVE, false},
+        {L"hidden.rgm", FILE_ATTRIBUTE_HIDDEN, false},
+        {L"readonly.rgm", FILE_ATTRIBUTE_READONLY, true},
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = folder + c.name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        PutFile(path, old);
+        SetFileAttributesW(path.c_str(), c.attributes);
+        const DWORD before = GetFileAttributesW(path.c_str());
+        SaveThroughDialog(tavix, path, true);
+        if (c.refused) ExpectFileError(tavix, SaveCaption, IDS_FILE_CANNOT_CREATE, path);
+        else Pause(500);
+        std::string bytes;
+        Check(ReadFileBytes(path, bytes), "cannot read " + Narrow(path));
+        if (c.refused) Check(bytes == old, Narrow(c.name) + " changed");
+        else Check(bytes.find(saved) != std::string::npos && bytes.find("01=c4") == std::string::npos,
+                   Narrow(c.name) + " does not hold the new game: " + bytes);
+        const DWORD after = GetFileAttributesW(path.c_str());
+        const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+        Check((after & kept) == (before & kept), Format("%s: attributes %#lx before, %#lx after",
+                                                        Narrow(c.name).c_str(), before, after));
+        Note(Format("%s (attributes %#lx): %s, attributes %#lx after", Narrow(c.name).c_str(), before,
+                    c.refused ? "refused with 3101, bytes unchanged" : "replaced", after));
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+    // A folder path of over 250 characters, made of two long names.
+    std::wstring deep = L"C:\\" + std::wstring(120, L'd');
+    CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    deep += L"\\" + std::wstring(127, L'e');
+    CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    deep += L"\\";
+    Check(deep.size() > 250, "the deep folder is not deep");
+    const std::wstring deepFile = deep + L"g.rgm";
+    SaveThroughDialog(tavix, deepFile, false);
+    std::string bytes;
+    Check(WaitUntil([&] { return ReadFileBytes(L"\\\\?\\" + deepFile, bytes); }, 5000) &&
+              bytes.find(saved) != std::string::npos,
+          Format("no record saved in a folder of %d characters", static_cast<int>(deep.size())));
+    PostCommand(tavix.window, IDM_GAME_START);  // the save ended the turn: play on
+    Pause(300);
+    ClickSquare(tavix.window, 6, 4);  // d6
+    WaitForRecordBoard(tavix.window, BoardAfter("f5d6"), "the one after d6");
+    SaveThroughDialog(tavix, deepFile, true);
+    Check(WaitUntil([&] { return ReadFileBytes(L"\\\\?\\" + deepFile, bytes) && bytes.find("02=d6") != std::string::npos; },
+                    5000),
+          "the record in the deep folder was not replaced: " + bytes);
+    PostCommand(tavix.window, IDM_GAME_START);
+    Pause(300);
+    DropFiles(tavix, {deepFile});
+    WaitForRecordBoard(tavix.window, BoardAfter("f5d6"), "the record loaded from the deep folder");
+
+    for (const std::wstring& where : {folder, deep}) {
+        const std::vector<std::wstring> left = FilesMatching(where, L"~Tavix*");
+        const bool onlyLeftover = where == folder ? left == std::vector<std::wstring>{L"~Tavix0000ABCD.tmp"} : left.empty();
+        Check(onlyLeftover, "saving left files behind in " + Narrow(where));
+    }
+    Check(ReadFileBytes(leftover, bytes) && bytes == old, "the leftover file was touched");
+    CloseTavix(tavix);
+}

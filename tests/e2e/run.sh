@@ -13,6 +13,11 @@
 #   --wine64-loader PATH  the 64-bit Wine loader (default /usr/lib/wine/wine64)
 #   --dry-run             check both builds' files and choose the build to
 #                         test, then stop without starting Wine
+#   --dpi N               the screen's resolution in dots per inch that Wine
+#                         reports (LogPixels; default 96)
+#   --storm-seconds N     how long the storm scenario runs (default
+#                         $TAVIX_STORM_SECONDS, else 90); its seed comes from
+#                         $TAVIX_STORM_SEED when set
 #
 # BUILD_DIR is a cross build folder: its dist folder (where the build put
 # Tavix.exe with its data files, recorded in BUILD_DIR/dist-folder.txt) and
@@ -35,6 +40,8 @@ wine32_loader=/usr/lib/wine/wine
 wine64_loader=/usr/lib/wine/wine64
 jobs=${TAVIX_E2E_JOBS:-2}
 dry_run=0
+dpi=
+storm_seconds=${TAVIX_STORM_SECONDS:-90}
 scenarios=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -44,11 +51,16 @@ while [ $# -gt 0 ]; do
         --wine64-loader) wine64_loader=$2; shift 2 ;;
         --jobs) jobs=$2; shift 2 ;;
         --dry-run) dry_run=1; shift ;;
+        --dpi) dpi=$2; shift 2 ;;
+        --storm-seconds) storm_seconds=$2; shift 2 ;;
         -*) echo "run.sh: unknown option $1" >&2; exit 2 ;;
         *) scenarios+=("$1"); shift ;;
     esac
 done
 case "$jobs" in ''|*[!0-9]*|0) echo "run.sh: --jobs wants a positive number, not '$jobs'" >&2; exit 2 ;; esac
+case "$storm_seconds" in ''|*[!0-9]*) echo "run.sh: --storm-seconds wants a number, not '$storm_seconds'" >&2; exit 2 ;; esac
+case "$dpi" in *[!0-9]*) echo "run.sh: --dpi wants a number, not '$dpi'" >&2; exit 2 ;; esac
+export TAVIX_STORM_SECONDS=$storm_seconds
 
 say() { echo "e2e: $*"; }
 give_up() {
@@ -212,6 +224,14 @@ WINEPREFIX=$base "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tav
 # falls back to a wider one and cuts the dialogs' labels short. The IPA
 # proportional face has the same widths.
 WINEPREFIX=$base "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+# The screen's resolution: Wine reads LogPixels from the user's desktop
+# settings, older versions from the current hardware profile's fonts key.
+if [ -n "$dpi" ]; then
+    WINEPREFIX=$base "$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    WINEPREFIX=$base "$loader" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    say "screen resolution $dpi dpi"
+fi
 stop_prefix "$base"
 say "Wine prefix booted in $(( $(date +%s) - start )) s"
 
@@ -245,7 +265,9 @@ run_scenario() {
     # The command-line tool, for scenarios that read what the program saved.
     [ -f "$build_dir/tavix-cli.exe" ] && cp "$build_dir/tavix-cli.exe" "$app/"
     log=$out/$name.log
-    WINEPREFIX=$prefix timeout "${TAVIX_E2E_TIMEOUT:-180}" "$loader" "$app/tavix-e2e-driver.exe" --desktop tavix \
+    local limit=${TAVIX_E2E_TIMEOUT:-180}
+    [ "$name" = storm ] && [ "$limit" -lt $((storm_seconds + 150)) ] && limit=$((storm_seconds + 150))
+    WINEPREFIX=$prefix timeout "$limit" "$loader" "$app/tavix-e2e-driver.exe" --desktop tavix \
         --shots "$(to_windows_path "$out")" "$name" >"$log" 2>&1
     code=$?
     notes=$(tr -d '\r' < "$log" | grep -E '^  \.\. ')

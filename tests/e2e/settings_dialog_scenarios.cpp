@@ -57,12 +57,6 @@ std::wstring StoredFont() {
     return font;
 }
 
-int LargestDisplaySizeHere() {
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, TRUE, WS_EX_ACCEPTFILES);
-    return LargestDisplaySizeFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                 frame.right - frame.left, frame.bottom - frame.top);
-}
 
 // The dialog opened by command 1500, moved below the main window where
 // there is room, so that it covers neither board nor panel.
