@@ -1,6 +1,7 @@
 #include "engine/study_search.h"
 
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <mutex>
 #include <new>
@@ -248,6 +249,70 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
     return count;
 }
 
+// From this many empties down a solve keeps no table and no evaluation: the
+// moves' flips are computed once, ordered fastest first (fewest replies,
+// a corner reply counting double), and searched with a null window.
+constexpr int ShallowSolveEmpties = 10;
+
+constexpr Bits CornerSquares = 0x8100000000000081ull;
+
+// Fail-soft, like StudyNode.
+template <int Own>
+int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
+    constexpr int Opp = 3 - Own;
+    if (n <= StudySmallEmpties) return SolveSmallValue(s.es, d, Own, n, passed, alpha, beta);
+    if (MustStop(s)) return 0;
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    Bits legal = LegalMovesOf(own, opp);
+    if (!legal) {
+        if (passed) return DiscDifferenceOf(d);
+        return SolveShallow<Opp>(s, d, n, true, alpha, beta);
+    }
+    struct Move {
+        Discs next;
+        int key;
+    };
+    Move list[MaxMoves];
+    int count = 0;
+    while (legal) {
+        const int bit = std::countr_zero(legal);
+        legal &= legal - 1;
+        const Bits flips = FlipsOf(bit, own, opp);
+        const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
+        const Bits replies = LegalMovesOf(theirs, mine);
+        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine},
+               CountBits(replies) + CountBits(replies & CornerSquares)};
+        int j = count++;
+        for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
+        list[j] = m;
+    }
+    int best = Own == Black ? -Infinity : Infinity;
+    int a = alpha, b = beta;
+    for (int k = 0; k < count; ++k) {
+        const Discs& next = list[k].next;
+        int v;
+        if (k == 0) {
+            v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+        } else if (Own == Black) {
+            v = SolveShallow<Opp>(s, next, n - 1, false, a, a + 1);
+            if (v > a && v < b && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+        } else {
+            v = SolveShallow<Opp>(s, next, n - 1, false, b - 1, b);
+            if (v < b && v > a && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+        }
+        if (s.es.stopped) return 0;
+        if (Own == Black) {
+            if (v > best) best = v;
+            if (best > a) a = best;
+        } else {
+            if (v < best) best = v;
+            if (best < b) b = best;
+        }
+        if (a >= b) break;
+    }
+    return best;
+}
+
 // Fail-soft: a result at or below alpha is an upper bound of the true value,
 // at or above beta a lower bound, strictly between them the value itself.
 // n is the depth of a midgame search or the empties of a solve.
@@ -256,7 +321,7 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
     constexpr int Opp = 3 - Own;
     EngineState& es = s.es;
     if constexpr (Solve) {
-        if (n <= StudySmallEmpties) return SolveSmallValue(es, d, Own, n, passed, alpha, beta);
+        if (n <= ShallowSolveEmpties) return SolveShallow<Own>(s, d, n, passed, alpha, beta);
     }
     if (MustStop(s)) return 0;
     if constexpr (!Solve) {
