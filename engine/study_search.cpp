@@ -655,6 +655,16 @@ void StudySolveRoot(EngineState& es, Position& pos, int empties, int lo, int hi,
         empties + 1, results, lines, display, pacing);
 }
 
+int StudyValueWhite(EngineState& es, const Position& pos, bool solve, int n, int alpha, int beta) {
+    EnsureTable();
+    ++table.age;
+    Study s{es, MidgameKind(es), nullptr};
+    const Discs d = DiscsOf(pos);
+    const int v = solve ? StudyNode<true, White>(s, d, n, false, alpha, beta)
+                        : StudyNode<false, White>(s, d, n, false, alpha, beta);
+    return v < alpha ? alpha : v > beta ? beta : v;
+}
+
 void SetStudyThreads(int threads) { threadSetting.store(threads < 0 ? 0 : threads); }
 
 int StudyThreads() {
