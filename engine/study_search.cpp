@@ -256,12 +256,52 @@ constexpr int ShallowSolveEmpties = 10;
 
 constexpr Bits CornerSquares = 0x8100000000000081ull;
 
+
+// Discs of p that no move can flip: every disc of a full edge (an edge
+// disc only flips along its edge), and the run of p's discs from each corner
+// p holds along both its edges.
+inline int StableEdgeDiscs(Bits p, Bits occupied) {
+    constexpr Bits Edges[4] = {0x00000000000000FFull, 0xFF00000000000000ull, 0x0101010101010101ull,
+                               0x8080808080808080ull};
+    constexpr int Steps[4] = {1, 1, 8, 8};
+    Bits stable = 0;
+    for (int e = 0; e < 4; ++e) {
+        const Bits edge = Edges[e];
+        if ((occupied & edge) == edge) {
+            stable |= p & edge;
+            continue;
+        }
+        const int first = std::countr_zero(edge), last = 63 - std::countl_zero(edge);
+        for (int bit = first; bit <= last && (p & BitAt(bit)); bit += Steps[e]) stable |= BitAt(bit);
+        for (int bit = last; bit >= first && (p & BitAt(bit)); bit -= Steps[e]) stable |= BitAt(bit);
+    }
+    return CountBits(stable);
+}
+
+constexpr Bits EdgeSquares = 0xFF818181818181FFull;
+
+// A bound from the opponent's stable discs that already refutes the window
+// (fail-soft, like StudyNode): with s of the opponent's discs stable the side
+// to move ends at best 64 - 2s ahead. True when it cuts.
+template <int Own>
+inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
+    const Bits opp = OwnDiscs<3 - Own>(d);
+    // The stable discs are edge discs: without enough of them no cut-off.
+    if (Own == Black ? 64 - 2 * CountBits(opp & EdgeSquares) > alpha
+                     : 2 * CountBits(opp & EdgeSquares) - 64 < beta)
+        return false;
+    const int stable = StableEdgeDiscs(opp, d.black | d.white);
+    bound = Own == Black ? 64 - 2 * stable : 2 * stable - 64;
+    return Own == Black ? bound <= alpha : bound >= beta;
+}
+
 // Fail-soft, like StudyNode.
 template <int Own>
 int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
     constexpr int Opp = 3 - Own;
     if (n <= StudySmallEmpties) return SolveSmallValue(s.es, d, Own, n, passed, alpha, beta);
     if (MustStop(s)) return 0;
+    if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     Bits legal = LegalMovesOf(own, opp);
     if (!legal) {
@@ -280,8 +320,8 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
         const Bits flips = FlipsOf(bit, own, opp);
         const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
         const Bits replies = LegalMovesOf(theirs, mine);
-        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine},
-               CountBits(replies) + CountBits(replies & CornerSquares)};
+        int key = CountBits(replies) + CountBits(replies & CornerSquares);
+        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, key};
         int j = count++;
         for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
         list[j] = m;
@@ -326,6 +366,9 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
     if (MustStop(s)) return 0;
     if constexpr (!Solve) {
         if (n == 0) return EvaluateDiscs(es, d, Own == Black ? 0 : 1);
+    }
+    if constexpr (Solve) {
+        if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     }
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits legal = LegalMovesOf(own, opp);
