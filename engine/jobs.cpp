@@ -142,12 +142,17 @@ bool ValueRootMove(EngineState& es, Position& pos, const AnalysisParams& params,
     FlipRecord flips;
     PlayMoveBlack(pos, move, flips);
     Line line;
+    // Both engines give the same clamped value; the study search, unless the
+    // fixed tree is asked for, gives it sooner.
     if (params.method == 1) {
         const int depth = params.depth < 1 ? 1 : params.depth > MaxSearchDepth ? MaxSearchDepth : params.depth;
-        value = std::clamp(SearchWhite(es, pos, depth - 1, false, -FullWindow, FullWindow, line), -FullWindow,
-                           FullWindow);
+        value = hooks.fixedTree
+                    ? std::clamp(SearchWhite(es, pos, depth - 1, false, -FullWindow, FullWindow, line), -FullWindow,
+                                 FullWindow)
+                    : StudyValueWhite(es, pos, false, depth - 1, -FullWindow, FullWindow);
     } else {
-        value = std::clamp(SolveWhite(es, pos, empties - 1, false, -64, 64, line), -64, 64);
+        value = hooks.fixedTree ? std::clamp(SolveWhite(es, pos, empties - 1, false, -64, 64, line), -64, 64)
+                                : StudyValueWhite(es, pos, true, empties - 1, -64, 64);
     }
     UndoMoveBlack(pos, move, flips);
     return !es.stopped;

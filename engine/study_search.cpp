@@ -1,6 +1,7 @@
 #include "engine/study_search.h"
 
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <mutex>
 #include <new>
@@ -248,6 +249,110 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
     return count;
 }
 
+// From this many empties down a solve keeps no table and no evaluation: the
+// moves' flips are computed once, ordered fastest first (fewest replies,
+// a corner reply counting double), and searched with a null window.
+constexpr int ShallowSolveEmpties = 10;
+
+constexpr Bits CornerSquares = 0x8100000000000081ull;
+
+
+// Discs of p that no move can flip: every disc of a full edge (an edge
+// disc only flips along its edge), and the run of p's discs from each corner
+// p holds along both its edges.
+inline int StableEdgeDiscs(Bits p, Bits occupied) {
+    constexpr Bits Edges[4] = {0x00000000000000FFull, 0xFF00000000000000ull, 0x0101010101010101ull,
+                               0x8080808080808080ull};
+    constexpr int Steps[4] = {1, 1, 8, 8};
+    Bits stable = 0;
+    for (int e = 0; e < 4; ++e) {
+        const Bits edge = Edges[e];
+        if ((occupied & edge) == edge) {
+            stable |= p & edge;
+            continue;
+        }
+        const int first = std::countr_zero(edge), last = 63 - std::countl_zero(edge);
+        for (int bit = first; bit <= last && (p & BitAt(bit)); bit += Steps[e]) stable |= BitAt(bit);
+        for (int bit = last; bit >= first && (p & BitAt(bit)); bit -= Steps[e]) stable |= BitAt(bit);
+    }
+    return CountBits(stable);
+}
+
+constexpr Bits EdgeSquares = 0xFF818181818181FFull;
+
+// A bound from the opponent's stable discs that already refutes the window
+// (fail-soft, like StudyNode): with s of the opponent's discs stable the side
+// to move ends at best 64 - 2s ahead. True when it cuts.
+template <int Own>
+inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
+    const Bits opp = OwnDiscs<3 - Own>(d);
+    // The stable discs are edge discs: without enough of them no cut-off.
+    if (Own == Black ? 64 - 2 * CountBits(opp & EdgeSquares) > alpha
+                     : 2 * CountBits(opp & EdgeSquares) - 64 < beta)
+        return false;
+    const int stable = StableEdgeDiscs(opp, d.black | d.white);
+    bound = Own == Black ? 64 - 2 * stable : 2 * stable - 64;
+    return Own == Black ? bound <= alpha : bound >= beta;
+}
+
+// Fail-soft, like StudyNode.
+template <int Own>
+int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
+    constexpr int Opp = 3 - Own;
+    if (n <= StudySmallEmpties) return SolveSmallValue(s.es, d, Own, n, passed, alpha, beta);
+    if (MustStop(s)) return 0;
+    if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
+    const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
+    Bits legal = LegalMovesOf(own, opp);
+    if (!legal) {
+        if (passed) return DiscDifferenceOf(d);
+        return SolveShallow<Opp>(s, d, n, true, alpha, beta);
+    }
+    struct Move {
+        Discs next;
+        int key;
+    };
+    Move list[MaxMoves];
+    int count = 0;
+    while (legal) {
+        const int bit = std::countr_zero(legal);
+        legal &= legal - 1;
+        const Bits flips = FlipsOf(bit, own, opp);
+        const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
+        const Bits replies = LegalMovesOf(theirs, mine);
+        int key = CountBits(replies) + CountBits(replies & CornerSquares);
+        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, key};
+        int j = count++;
+        for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
+        list[j] = m;
+    }
+    int best = Own == Black ? -Infinity : Infinity;
+    int a = alpha, b = beta;
+    for (int k = 0; k < count; ++k) {
+        const Discs& next = list[k].next;
+        int v;
+        if (k == 0) {
+            v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+        } else if (Own == Black) {
+            v = SolveShallow<Opp>(s, next, n - 1, false, a, a + 1);
+            if (v > a && v < b && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+        } else {
+            v = SolveShallow<Opp>(s, next, n - 1, false, b - 1, b);
+            if (v < b && v > a && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+        }
+        if (s.es.stopped) return 0;
+        if (Own == Black) {
+            if (v > best) best = v;
+            if (best > a) a = best;
+        } else {
+            if (v < best) best = v;
+            if (best < b) b = best;
+        }
+        if (a >= b) break;
+    }
+    return best;
+}
+
 // Fail-soft: a result at or below alpha is an upper bound of the true value,
 // at or above beta a lower bound, strictly between them the value itself.
 // n is the depth of a midgame search or the empties of a solve.
@@ -256,11 +361,14 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
     constexpr int Opp = 3 - Own;
     EngineState& es = s.es;
     if constexpr (Solve) {
-        if (n <= StudySmallEmpties) return SolveSmallValue(es, d, Own, n, passed, alpha, beta);
+        if (n <= ShallowSolveEmpties) return SolveShallow<Own>(s, d, n, passed, alpha, beta);
     }
     if (MustStop(s)) return 0;
     if constexpr (!Solve) {
         if (n == 0) return EvaluateDiscs(es, d, Own == Black ? 0 : 1);
+    }
+    if constexpr (Solve) {
+        if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     }
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits legal = LegalMovesOf(own, opp);
@@ -588,6 +696,16 @@ void StudySolveRoot(EngineState& es, Position& pos, int empties, int lo, int hi,
         es, pos, true, empties - 1, orderDepth != 0 || empties > SmallSolveEmpties,
         [&](MoveList& l) { OrderDiscMoves<Black>(es, d, depth, oLo, oHi, l, display); }, lo, hi, slots,
         empties + 1, results, lines, display, pacing);
+}
+
+int StudyValueWhite(EngineState& es, const Position& pos, bool solve, int n, int alpha, int beta) {
+    EnsureTable();
+    ++table.age;
+    Study s{es, MidgameKind(es), nullptr};
+    const Discs d = DiscsOf(pos);
+    const int v = solve ? StudyNode<true, White>(s, d, n, false, alpha, beta)
+                        : StudyNode<false, White>(s, d, n, false, alpha, beta);
+    return v < alpha ? alpha : v > beta ? beta : v;
 }
 
 void SetStudyThreads(int threads) { threadSetting.store(threads < 0 ? 0 : threads); }

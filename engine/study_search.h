@@ -35,6 +35,11 @@ void StudySolveRoot(EngineState& es, Position& pos, int empties, int lo, int hi,
                     int orderHi, int slots, ResultList& results, LineBuffer& lines, bool display,
                     Pacing pacing);
 
+// The value for white to move in pos, clamped to [alpha, beta]: the same
+// number as SearchWhite (depth n) or SolveWhite (n empties) of the fixed tree
+// give with that window, on the job's thread alone.
+int StudyValueWhite(EngineState& es, const Position& pos, bool solve, int n, int alpha, int beta);
+
 // Threads of a study search: 0 (the default) uses every core of the machine.
 void SetStudyThreads(int threads);
 int StudyThreads();

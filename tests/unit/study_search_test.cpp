@@ -146,6 +146,32 @@ TEST(StudySearch, SolveListsEqualTheFixedTree) {
     }
 }
 
+// The review's value of one root move: the study search's equals the fixed
+// tree's, for searches of every depth and weight set and for solves.
+TEST(StudySearch, RootMoveValueEqualsTheFixedTree) {
+    std::mt19937 rng(909);
+    EngineState es;
+    for (int round = 0; round < 60; ++round) {
+        AnalysisParams p;
+        p.method = round % 2;
+        p.depth = 1 + round % 7;
+        p.weightSet = round / 2 % 3;
+        Position pos = RandomWithMoves(rng, p.method == 1 ? 20 + static_cast<int>(rng() % 30)
+                                                          : 10 + static_cast<int>(rng() % 7),
+                                       1);
+        const std::vector<Square> moves = LegalSquares(pos, ColourOfSide(pos.sideToMove));
+        const Square move = moves[rng() % moves.size()];
+        const Position before = pos;
+        JobHooks fixed;
+        fixed.fixedTree = true;
+        int fixedValue = 0, studyValue = 0;
+        ASSERT_TRUE(ValueRootMove(es, pos, p, move, fixedValue, fixed));
+        ASSERT_TRUE(ValueRootMove(es, pos, p, move, studyValue, {}));
+        EXPECT_TRUE(SamePosition(pos, before));
+        EXPECT_EQ(studyValue, fixedValue) << Describe(pos, p, 1) << " move " << SquareCode(move);
+    }
+}
+
 // A search stopped part-way leaves only what it had finished in the table:
 // the next analysis of the same position gives the fixed tree's list.
 TEST(StudySearch, AfterAStoppedSearchTheListIsStillRight) {
