@@ -148,7 +148,8 @@ SCENARIO(menu_texts_exact) {
         L"  1300\t設定開始(&S)", L"  0\t-", L"  1301\t全ての石を除去(&R)", L"  1302\t手番変更(&T)", L"  0\t-",
         L"  1303\t設定中止(&C)", L"  1304\t設定終了(&E)",
         L"-1\t研究(&S)",
-        L"  1400\t定石手探索(&S)", L"  1401\t評価値算出(&V)...", L"  0\t-", L"  1404\t候補手の評価値表示(&H)\tCtrl+H",
+        L"  1400\t定石手探索(&S)", L"  1401\t評価値算出(&V)...", L"  1403\t棋譜解析(&G)...\tCtrl+G",
+        L"  1406\t棋譜ﾃﾞｰﾀﾍﾞｰｽ(&D)...\tCtrl+D", L"  0\t-", L"  1404\t候補手の評価値表示(&H)\tCtrl+H",
         L"  1405\t候補手の設定(&O)...", L"  0\t-", L"  1402\t研究中断(&B)",
         L"-1\tｵﾌﾟｼｮﾝ(&O)",
         L"  1500\t環境設定(&C)...",
@@ -504,7 +505,7 @@ SCENARIO(menu_enabling_in_idle) {
     const DWORD pid = tavix.process.dwProcessId;
     Activate(tavix.window);
     SendAltKey('P');
-    const char* expected[] = {"HGBBB", "HBBGGGGBBB", "HGGGG", "HBBBG", "H", "HBBB"};
+    const char* expected[] = {"HGBBB", "HBBGGGGBBB", "HGGGG", "HBGBBBG", "H", "HBBB"};
     const char* names[] = {"game", "record", "board set-up", "research", "options", "help"};
     for (int i = 0; i < 6; ++i) {
         if (i > 0) SendKey(VK_RIGHT);
