@@ -48,14 +48,18 @@ void DrawMark(HDC dc, int u, const HintMark& mark, bool exact) {
     DeleteObject(font);
 }
 
+void DrawDepthLine(HDC dc) {
+    const std::string line = HintDepthText(shown.step, LoadShiftJisString(IDS_HINT_DEPTH),
+                                           LoadShiftJisString(IDS_HINT_EXACT));
+    DrawMessageLine(dc, HintDepthLine, line);
+}
+
 void DrawMarks(HDC dc) {
     const int u = DisplayUnit();
     HintMark marks[MaxMoves];
     const int n = HintMarks(shown, currentSettings.HintBest, marks);
     for (int i = 0; i < n; ++i) DrawMark(dc, u, marks[i], shown.step.exact);
-    const std::string line = HintDepthText(shown.step, LoadShiftJisString(IDS_HINT_DEPTH),
-                                           LoadShiftJisString(IDS_HINT_EXACT));
-    DrawMessageLine(dc, HintDepthLine, line);
+    DrawDepthLine(dc);
 }
 
 // The squares the marks stood on, drawn from the board again, and the
@@ -118,6 +122,10 @@ void ForgetHintReport(HWND window) {
 }
 
 bool HintMarksShown() { return visible; }
+
+void RedrawHintDepthLine(HDC dc) {
+    if (visible && BelongsToBoard()) DrawDepthLine(dc);
+}
 
 void DrawHintMarks(HDC dc) {
     if (visible && BelongsToBoard()) DrawMarks(dc);

@@ -24,5 +24,9 @@ void RevealHintMarks(HWND window);
 void ForgetHintReport(HWND window);
 bool HintMarksShown();
 
+// The depth line again, when the marks are shown: the message lines were
+// just drawn over it.
+void RedrawHintDepthLine(HDC dc);
+
 // The paint: the marks, when shown, over the freshly drawn board and panel.
 void DrawHintMarks(HDC dc);

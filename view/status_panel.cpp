@@ -6,6 +6,7 @@
 #include "view/board_painting.h"
 #include "view/disc_shapes.h"
 #include "view/drawing_resources.h"
+#include "view/hint_marks.h"
 #include "view/message_lines.h"
 
 namespace {
@@ -70,6 +71,7 @@ void RedrawPanelFields(HWND window, unsigned fields) {
     WindowDrawing drawing(window);
     SetBkMode(drawing.dc(), OPAQUE);
     RedrawPanelFields(drawing.dc(), fields);
+    if (fields & PanelMessages) RedrawHintDepthLine(drawing.dc());
 }
 
 void DrawMessageLine(HDC dc, int line, std::string_view text) {
