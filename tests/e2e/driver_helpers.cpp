@@ -110,8 +110,15 @@ Program LaunchTavix(const std::wstring& arguments) {
     startup.cb = sizeof startup;
     std::wstring desktop = tavixDesktop;
     if (!desktop.empty()) startup.lpDesktop = desktop.data();
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        DriverFolder().c_str(), &startup, &program.process)) {
+    // Wine now and then refuses a start with an internal error (1359) that
+    // a second try does not meet: the program is asked again before failing.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(1000);
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 DriverFolder().c_str(), &startup, &program.process) != 0;
+    }
+    if (!started) {
         Fail(Format("cannot start %s (error %lu)", Narrow(exe).c_str(), GetLastError()));
     }
     HANDLE copy = nullptr;
