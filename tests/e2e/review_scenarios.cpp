@@ -2,8 +2,8 @@
 // record, its settings read and corrected from the registry, the parameter
 // dialog, the review window's rows against the portable review of the same
 // game (which tavix-cli prints), a row click moving the history, help, the
-// window answering while a review runs, and a stop leaving the board as it
-// was.
+// window answering while a review runs, a stop leaving the board as it
+// was, a graph click, and the results kept with their game.
 
 #include <windows.h>
 
@@ -83,8 +83,10 @@ void ChooseDepth(HWND dialog, int depth) {
 // A recorded 60-move game reviewed: settings from the registry (a bad one
 // corrected and written back), the rows equal to the portable review that
 // tavix-cli prints, row 35 clicked shows ply 35 on board and panel, help by
-// button and F1, the window answers while a deep review runs, and 1402 stops
-// that review with 3028, the board as it was and the rows kept.
+// button and F1, the window answers while a deep review runs, 1402 stops
+// that review with 3028, the board as it was and the rows kept; a graph click
+// seeks ply 20; saving and loading the game keep the rows, a new board drops
+// them.
 SCENARIO(game_review_of_a_recorded_game) {
     // The game as a record file beside the driver.
     static GameRecord history;
@@ -231,5 +233,39 @@ SCENARIO(game_review_of_a_recorded_game) {
     Check(ListBoxItems(list) == rows, "the stop changed the rows");
     DWORD depth = 0;
     Check(ReadTavixRegistryDword(L"Configuration", L"ReviewDepth", depth) && depth == 16, "ReviewDepth not stored");
+
+    // A click on the graph at ply 20 (the plies run from two units in to two
+    // units from the right across a window 64 units wide): board and list follow.
+    moveReview(shown.left, shown.top);
+    Activate(review);
+    RECT client = {};
+    GetClientRect(review, &client);
+    const int u = client.right / 64;
+    ClickClient(review, 2 * u + 20 * u, 9 * u);
+    Pause(300);
+    moveReview(main.right - 40, main.top);
+    ScriptedGame at20;
+    for (int i = 0; i < 20; ++i) at20.Play(ParseSquareCode(std::string(ReviewedGame + 2 * i, 2).c_str()));
+    WaitForBoard(w, at20.Board(), 5000, "the one after ply 20 (a graph click)");
+    WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 19; }, 3000, "row 20 selected after the graph click");
+
+    // The results belong to the game: saved and loaded again they stay; a
+    // new board drops them.
+    const std::wstring saved = DriverFolder() + L"\\reviewed.rgm";
+    DeleteFileW(saved.c_str());
+    Activate(w);
+    SendKey('S', true);
+    ChooseFileInDialog(tavix, L"棋譜の保存", saved);
+    ExpectStatusMessage(w, IDS_RECORD_SAVED, 5000);
+    Activate(w);
+    SendKey('L', true);
+    ChooseFileInDialog(tavix, L"棋譜の復元", saved);
+    ExpectStatusMessage(w, IDS_RECORD_LOADED, 5000);
+    Pause(600);  // the window follows within a few of its 200 ms steps
+    Check(ListBoxItems(list) == rows, "the rows did not survive saving and loading the same game");
+    PostCommand(w, IDM_GAME_NEW_BOARD);
+    WaitFor([&] { return ListBoxItems(list).empty(); }, 3000, "the rows dropped by a new board");
+    Check(WindowText(GetDlgItem(review, IDC_REVIEW_SUMMARY)) == L"棋譜が変わりました。解析し直して下さい。",
+          "the summary after a new board: " + Narrow(WindowText(GetDlgItem(review, IDC_REVIEW_SUMMARY))));
     CloseTavix(tavix);
 }

@@ -517,15 +517,10 @@ void StartAnalysis(Storm& s) {
 }
 
 // A shallow review (the storm wants its stop and its window, not its values);
-// the review window, once it shows, is closed so that it never stands over
-// the board the idle checks read.
-DWORD EnvironmentNumber(const wchar_t* name, DWORD fallback);
-
-// Only with TAVIX_STORM_REVIEW=1 until the review's stop is mended: with seed
-// 20261208 a review started and then stopped by the next command left the
-// board drawn apart from the game.
+// the review window, once it shows, is closed at once or by the next idle
+// check, so that it never stands over the board that check reads.
 void GameReview(Storm& s) {
-    if (EnvironmentNumber(L"TAVIX_STORM_REVIEW", 0) == 0 || !MainWindowFree(s)) return;
+    if (!MainWindowFree(s)) return;
     Key(s, 'G', true);
     HWND d = AwaitDialog(s, IsReviewParams, 8000);
     if (!d) return;
@@ -542,11 +537,15 @@ void GameReview(Storm& s) {
         review = found.empty() ? nullptr : found.front();
         return review != nullptr && IsWindowVisible(review);
     }, static_cast<DWORD>(s.Next(3000)));
-    if (review && IsWindowVisible(review)) {
+    if (review && IsWindowVisible(review) && s.Chance(70)) {
         s.Log("   review window closed");
         PostMessageW(review, WM_CLOSE, 0, 0);
         WaitUntil([&] { return !IsWindow(review); }, 3000);
     }
+}
+
+bool HintsShown(Storm& s) {
+    return (GetMenuState(GetMenu(s.w), IDM_RESEARCH_HINTS, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void ValidPaste(Storm& s) {
@@ -658,6 +657,7 @@ const StormAction Actions[] = {
     {"load", 1, Load},
     {"settings cancelled", 1, SettingsCancel},
     {"game review", 1, GameReview},
+    {"hints on or off", 2, [](Storm& s) { Key(s, 'H', true); }},
     {"wait", 3, Wait},
 };
 
@@ -709,6 +709,18 @@ void IdleCheck(Storm& s) {
         MenuCommand(s, 'S', 'B');
         SettleBoxes(s);
         Pause(200);
+    }
+    // The board is read from the screen: no review window over it, no
+    // values in its squares.
+    for (HWND review : FindProcessWindows(s.tavix.process.dwProcessId, L"TavixReview")) {
+        s.Log("   review window closed");
+        PostMessageW(review, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return !IsWindow(review); }, 3000);
+    }
+    if (HintsShown(s)) {
+        s.Log("   hints off");
+        Key(s, 'H', true);
+        WaitUntil([&] { return !HintsShown(s); }, 3000);
     }
     Key(s, VK_END);
     const std::wstring path = s.scratch + L"check.rgm";
