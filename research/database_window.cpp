@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "research/research_shell.h"
 #include "session/game_session.h"
+#include "view/drawing_resources.h"
 
 namespace {
 
@@ -282,6 +283,7 @@ INT_PTR CALLBACK DatabaseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         if (wParam == FollowTimer) FollowBoard();
         return TRUE;
     case MsgDatabaseReady: TakeDatabase(reinterpret_cast<GameDatabase*>(lParam)); return TRUE;
+    case WM_WINDOWPOSCHANGED: RepaintOwnerUncovered(state.mainWindow, message, lParam); return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_DB_MOVES:

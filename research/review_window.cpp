@@ -348,9 +348,13 @@ LRESULT CALLBACK ReviewWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case IDC_REVIEW_WINDOW_HELP: ShellOpenHelp(view.owner, IDD_REVIEW_PARAMS); return 0;
         default: return 0;
         }
+    case WM_WINDOWPOSCHANGED:
+        RepaintOwnerUncovered(view.owner, message, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_DESTROY:
         KillTimer(window, FollowTimer);
+        RepaintOwnerUncovered(view.owner, message, lParam);
         view = ReviewView{};
         return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);

@@ -145,3 +145,14 @@ WindowDrawing::WindowDrawing(HWND window) : window_(window) {
 }
 
 WindowDrawing::~WindowDrawing() { ReleaseDC(window_, dc_); }
+
+void RepaintOwnerUncovered(HWND owner, UINT message, LPARAM lParam) {
+    if (!owner) return;
+    if (message == WM_WINDOWPOSCHANGED) {
+        const WINDOWPOS& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE) && !(pos.flags & SWP_HIDEWINDOW)) return;
+    } else if (message != WM_DESTROY) {
+        return;
+    }
+    RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}

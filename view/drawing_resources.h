@@ -37,6 +37,13 @@ void PrepareDisplayContext(HDC dc);
 LRESULT HandleQueryNewPalette(HWND window);
 LRESULT HandlePaletteChanged(HWND window, HWND changedBy);
 
+// For the program's own windows that may stand over the main window (the
+// review and database windows): when one of them moves, hides or closes,
+// the owner is painted again. The owner draws outside its paints, and where
+// such a window covered it, a desktop that keeps each window's picture (as
+// Wine's does) shows the old picture once it is uncovered.
+void RepaintOwnerUncovered(HWND owner, UINT message, LPARAM lParam);
+
 // The window's client device context, prepared, for drawing outside the
 // paint: lets a pending paint finish first, releases the context at the end.
 class WindowDrawing {
