@@ -319,17 +319,9 @@ void OpenDatabaseWindow(HWND mainWindow) {
         CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DATABASE), mainWindow, DatabaseProc, 0);
         if (!state.window) return;
         // Beside the main window, kept on its screen.
-        RECT main, own;
+        RECT main;
         GetWindowRect(mainWindow, &main);
-        GetWindowRect(state.window, &own);
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        const LONG width = own.right - own.left, height = own.bottom - own.top;
-        const LONG x = std::max(work.left, std::min(main.right, work.right - width));
-        const LONG y = std::max(work.top, std::min(main.top, work.bottom - height));
-        SetWindowPos(state.window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        MoveOntoOwnersScreen(state.window, mainWindow, main.right, main.top);
     }
     ShowWindow(state.window, SW_SHOW);
     SetActiveWindow(state.window);

@@ -303,13 +303,13 @@ void CreateControls(HWND window) {
                                     LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
                                 l.left, l.top, l.right - l.left, l.bottom - l.top, window,
                                 reinterpret_cast<HMENU>(IDC_REVIEW_LIST), instance, nullptr);
-    view.summary = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 48 * u, 21 * u, 15 * u, 16 * u,
+    view.summary = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 48 * u, 21 * u, 15 * u, 18 * u,
                                    window, reinterpret_cast<HMENU>(IDC_REVIEW_SUMMARY), instance, nullptr);
     HWND copy = CreateWindowExW(0, L"BUTTON", L"ｺﾋﾟｰ(&C)", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                48 * u, 38 * u, 12 * u, 3 * u, window, reinterpret_cast<HMENU>(IDC_REVIEW_COPY),
+                                48 * u, 39 * u, 12 * u, 3 * u, window, reinterpret_cast<HMENU>(IDC_REVIEW_COPY),
                                 instance, nullptr);
     HWND help = CreateWindowExW(0, L"BUTTON", L"ﾍﾙﾌﾟ(&H)", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                48 * u, 42 * u, 12 * u, 3 * u, window, reinterpret_cast<HMENU>(IDC_REVIEW_WINDOW_HELP),
+                                48 * u, 43 * u, 12 * u, 3 * u, window, reinterpret_cast<HMENU>(IDC_REVIEW_WINDOW_HELP),
                                 instance, nullptr);
     for (HWND control : {view.list, view.summary, copy, help})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DisplayFont()), FALSE);
@@ -393,6 +393,7 @@ void OpenReviewWindow(HWND owner) {
                     ownerRect.top + 4 * u, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance,
                     nullptr);
     if (!view.window) return;
+    MoveOntoOwnersScreen(view.window, owner, ownerRect.left + 4 * u, ownerRect.top + 4 * u);
     Follow();
     ShowWindow(view.window, SW_SHOWNORMAL);
     UpdateWindow(view.window);
