@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "research/research_shell.h"
 #include "session/game_session.h"
+#include "view/layout_window.h"
 
 namespace {
 
@@ -66,7 +67,8 @@ std::wstring AskFolder(HWND owner) {
     info.hwndOwner = owner;
     info.pszDisplayName = name;
     info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // An archive folder already exists: no button to make a new one.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
     PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
     if (!list) return {};
     wchar_t path[MAX_PATH] = {};
@@ -320,14 +322,9 @@ void OpenDatabaseWindow(HWND mainWindow) {
         RECT main, own;
         GetWindowRect(mainWindow, &main);
         GetWindowRect(state.window, &own);
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        const LONG width = own.right - own.left, height = own.bottom - own.top;
-        const LONG x = std::max(work.left, std::min(main.right, work.right - width));
-        const LONG y = std::max(work.top, std::min(main.top, work.bottom - height));
-        SetWindowPos(state.window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const POINT at =
+            KeepOnScreen(mainWindow, {main.right, main.top}, {own.right - own.left, own.bottom - own.top});
+        SetWindowPos(state.window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
     ShowWindow(state.window, SW_SHOW);
     SetActiveWindow(state.window);
