@@ -23,17 +23,20 @@ std::int32_t AddCounts(std::int32_t a, std::int32_t b) {
     return sum > INT32_MAX ? INT32_MAX : sum < 0 ? 0 : static_cast<std::int32_t>(sum);
 }
 
-// Makes room for need nodes, in whole steps of BookStoreStep; false (and the
-// store as it was) when the memory cannot be had.
+// Makes room for need nodes, in whole steps of the book's storeStep; false
+// (and the store as it was) when the memory cannot be had.
 bool ReserveNodes(OpeningBook& book, std::int64_t need) {
     if (need <= book.capacity) return true;
-    constexpr std::int64_t perStep = BookStoreStep / sizeof(BookNode);
+    const std::int64_t perStep =
+        std::max<std::int64_t>(1, static_cast<std::int64_t>(std::min<std::size_t>(book.storeStep, BookStoreStep) /
+                                                            sizeof(BookNode)));
     // Node indices and links are 32-bit.
-    constexpr std::int64_t maxSteps = INT32_MAX / perStep;
+    const std::int64_t maxSteps = INT32_MAX / perStep;
     const std::int64_t steps = (need + perStep - 1) / perStep;
     if (steps < 1 || steps > maxSteps) return false;
-    if (static_cast<std::uint64_t>(steps) * BookStoreStep > SIZE_MAX) return false;
-    const std::size_t bytes = static_cast<std::size_t>(steps) * BookStoreStep;
+    const std::uint64_t wanted = static_cast<std::uint64_t>(steps * perStep) * sizeof(BookNode);
+    if (wanted > SIZE_MAX) return false;
+    const std::size_t bytes = static_cast<std::size_t>(wanted);
     if (book.byteLimit != 0 && bytes > book.byteLimit) return false;
     void* grown = std::realloc(book.nodes, bytes);
     if (!grown) return false;

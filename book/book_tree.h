@@ -36,6 +36,10 @@ struct OpeningBook {
     // Bytes the store may take at most, 0 for no limit other than memory:
     // lets a test make the store fail to grow.
     std::size_t byteLimit = 0;
+    // Bytes the store grows by, at least one node and at most BookStoreStep,
+    // which the program keeps; a fuzzing run, which loads a tiny book per
+    // input, takes a small step so that no input pays for a megabyte.
+    std::size_t storeStep = BookStoreStep;
 };
 
 // A line as the loader hands it over: moves in playing order (0 a pass the

@@ -17,6 +17,7 @@
 #include "research/research_shell.h"
 #include "session/game_session.h"
 #include "view/drawing_resources.h"
+#include "view/layout_window.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ std::wstring AskFolder(HWND owner) {
     info.hwndOwner = owner;
     info.pszDisplayName = name;
     info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // An archive folder already exists: no button to make a new one.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
     PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
     if (!list) return {};
     wchar_t path[MAX_PATH] = {};
@@ -319,9 +321,12 @@ void OpenDatabaseWindow(HWND mainWindow) {
         CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DATABASE), mainWindow, DatabaseProc, 0);
         if (!state.window) return;
         // Beside the main window, kept on its screen.
-        RECT main;
+        RECT main, own;
         GetWindowRect(mainWindow, &main);
-        MoveOntoOwnersScreen(state.window, mainWindow, main.right, main.top);
+        GetWindowRect(state.window, &own);
+        const POINT at =
+            KeepOnScreen(mainWindow, {main.right, main.top}, {own.right - own.left, own.bottom - own.top});
+        SetWindowPos(state.window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
     ShowWindow(state.window, SW_SHOW);
     SetActiveWindow(state.window);

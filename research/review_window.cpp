@@ -12,6 +12,7 @@
 #include "research/review_command.h"
 #include "session/game_session.h"
 #include "view/drawing_resources.h"
+#include "view/layout_window.h"
 #include "view/panel_fields.h"
 #include "view/status_panel.h"
 
@@ -389,11 +390,12 @@ void OpenReviewWindow(HWND owner) {
     view.owner = owner;
     RECT ownerRect;
     GetWindowRect(owner, &ownerRect);
-    CreateWindowExW(0, ReviewClassName, LoadWide(IDS_REVIEW_TITLE).c_str(), style, ownerRect.left + 4 * u,
-                    ownerRect.top + 4 * u, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance,
-                    nullptr);
+    // Over the main window's board, kept on its screen.
+    const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    const POINT at = KeepOnScreen(owner, {ownerRect.left + 4 * u, ownerRect.top + 4 * u}, size);
+    CreateWindowExW(0, ReviewClassName, LoadWide(IDS_REVIEW_TITLE).c_str(), style, at.x, at.y, size.cx, size.cy, owner,
+                    nullptr, instance, nullptr);
     if (!view.window) return;
-    MoveOntoOwnersScreen(view.window, owner, ownerRect.left + 4 * u, ownerRect.top + 4 * u);
     Follow();
     ShowWindow(view.window, SW_SHOWNORMAL);
     UpdateWindow(view.window);

@@ -1,6 +1,5 @@
 #include "view/drawing_resources.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -156,17 +155,4 @@ void RepaintOwnerUncovered(HWND owner, UINT message, LPARAM lParam) {
         return;
     }
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
-void MoveOntoOwnersScreen(HWND window, HWND owner, LONG x, LONG y) {
-    RECT own;
-    GetWindowRect(window, &own);
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const LONG width = own.right - own.left, height = own.bottom - own.top;
-    x = std::max(work.left, std::min(x, work.right - width));
-    y = std::max(work.top, std::min(y, work.bottom - height));
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

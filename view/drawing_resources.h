@@ -43,9 +43,6 @@ LRESULT HandlePaletteChanged(HWND window, HWND changedBy);
 // such a window covered it, a desktop that keeps each window's picture (as
 // Wine's does) shows the old picture once it is uncovered.
 void RepaintOwnerUncovered(HWND owner, UINT message, LPARAM lParam);
-// Moves window's top left corner to (x, y), or as near as the work area of
-// the owner's screen allows the whole window.
-void MoveOntoOwnersScreen(HWND window, HWND owner, LONG x, LONG y);
 
 // The window's client device context, prepared, for drawing outside the
 // paint: lets a pending paint finish first, releases the context at the end.

@@ -1,5 +1,7 @@
 #include "view/layout_window.h"
 
+#include <algorithm>
+
 #include "view/layout.h"
 
 SIZE LayoutFrameSize() {
@@ -38,4 +40,13 @@ bool FitClientToDisplaySize(HWND window, int u) {
     SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + wanted.width - width,
                  outer.bottom - outer.top + wanted.height - height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return false;
+}
+
+POINT KeepOnScreen(HWND beside, POINT at, SIZE size) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(beside, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    return {std::max(work.left, std::min(at.x, work.right - size.cx)),
+            std::max(work.top, std::min(at.y, work.bottom - size.cy))};
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window's outer size for a layout unit, and keeping its client
-// area at the layout size. Windows code.
+// The main window's outer size for a layout unit, keeping its client area
+// at the layout size, and keeping the windows beside it on its screen.
+// Windows code.
 
 #include <windows.h>
 
@@ -26,3 +27,8 @@ void ResizeToDisplaySize(HWND window, int u);
 // bar that wrapped to two lines, a frame of another height than assumed) and
 // returns false; the size notification that follows checks again.
 bool FitClientToDisplaySize(HWND window, int u);
+
+// The top-left corner nearest to at where a window of the given outer size
+// lies inside the work area of the screen that holds beside (its top-left
+// corner shown first when the window is larger).
+POINT KeepOnScreen(HWND beside, POINT at, SIZE size);

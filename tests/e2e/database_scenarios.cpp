@@ -27,30 +27,6 @@ WthorGame ArchiveGame(int black, int white, int blackDiscs, const std::string& m
     return g;
 }
 
-// Two players (one name with letters of the Western code page), a
-// tournament and three games of 2019: f5 d6 c3 d3 c4, the pass game, and
-// e6 f4 e3 (f5 d6 c5 turned over the a1-h8 diagonal).
-std::wstring WriteArchive() {
-    const std::wstring folder = L"C:\\tavix db";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    WthorHeader names;
-    names.nameCount = 2;
-    Check(WriteFileBytes(folder + L"\\WTHOR.JOU",
-                         ComposeWthorNames(names, {"M\xFCller Anna", "Jaro\x9A Piet"}, WthorPlayerSize)),
-          "cannot write the players");
-    names.nameCount = 1;
-    Check(WriteFileBytes(folder + L"\\WTHOR.TRN", ComposeWthorNames(names, {"Paris Open"}, WthorTournamentSize)),
-          "cannot write the tournaments");
-    WthorHeader games;
-    games.count = 3;
-    games.gameYear = 2019;
-    Check(WriteFileBytes(folder + L"\\WTH_2019.wtb",
-                         ComposeWthorGames(games, {ArchiveGame(0, 1, 40, "f5d6c3d3c4"), ArchiveGame(1, 0, 31, ArchivePassGame),
-                                                   ArchiveGame(1, 0, 20, "e6f4e3")})),
-          "cannot write the games");
-    return folder;
-}
-
 HWND WaitForDatabaseWindow(const Program& tavix) {
     HWND found = nullptr;
     WaitFor(
@@ -110,6 +86,30 @@ void DoubleClickLine(HWND dialog, int list, int index) {
 const std::string Muller = "M\xC3\xBCller Anna", Jaros = "Jaro\xC5\xA1 Piet";
 
 }  // namespace
+
+// Two players (one name with letters of the Western code page), a
+// tournament and three games of 2019: f5 d6 c3 d3 c4, the pass game, and
+// e6 f4 e3 (f5 d6 c5 turned over the a1-h8 diagonal).
+std::wstring WriteArchive() {
+    const std::wstring folder = L"C:\\tavix db";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WthorHeader names;
+    names.nameCount = 2;
+    Check(WriteFileBytes(folder + L"\\WTHOR.JOU",
+                         ComposeWthorNames(names, {"M\xFCller Anna", "Jaro\x9A Piet"}, WthorPlayerSize)),
+          "cannot write the players");
+    names.nameCount = 1;
+    Check(WriteFileBytes(folder + L"\\WTHOR.TRN", ComposeWthorNames(names, {"Paris Open"}, WthorTournamentSize)),
+          "cannot write the tournaments");
+    WthorHeader games;
+    games.count = 3;
+    games.gameYear = 2019;
+    Check(WriteFileBytes(folder + L"\\WTH_2019.wtb",
+                         ComposeWthorGames(games, {ArchiveGame(0, 1, 40, "f5d6c3d3c4"), ArchiveGame(1, 0, 31, ArchivePassGame),
+                                                   ArchiveGame(1, 0, 20, "e6f4e3")})),
+          "cannot write the games");
+    return folder;
+}
 
 SCENARIO(database_window_follows_the_board) {
     const std::wstring folder = WriteArchive();

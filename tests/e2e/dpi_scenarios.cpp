@@ -3,8 +3,10 @@
 // drawing. Run at any LogPixels (tests/e2e/run.sh --dpi 144): the window
 // takes the largest layout unit that fits the real screen, and every label
 // of every dialog fits its control at the dialog font's size for that
-// resolution. Pictures of the main window, the set-up menu and each dialog
-// go to the screenshot folder as dpiN-NAME.bmp.
+// resolution (the review window's: in the program's display font), and
+// each lies inside the screen. Pictures of the main window, the set-up
+// menu, each dialog and the folder chooser go to the screenshot folder as
+// dpiN-NAME.bmp.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,8 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "core/notation.h"
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
+
+std::wstring WriteArchive();
 
 namespace {
 
@@ -49,13 +54,13 @@ BOOL CALLBACK CollectVisible(HWND child, LPARAM param) {
 }
 
 // Every label of the dialog (static texts, buttons, check boxes, group
-// boxes) that its text does not fit, measured in the dialog's font (9 points
-// of the face at this resolution) as the control draws it.
-std::vector<std::string> CutLabels(HWND dialog, const wchar_t* face, int dpi) {
+// boxes) that its text does not fit, measured in the dialog's font (the face
+// at fontHeight, a font's lfHeight) as the control draws it.
+std::vector<std::string> CutLabels(HWND dialog, const wchar_t* face, int fontHeight, int dpi) {
     ChildList list;
     EnumChildWindows(dialog, CollectVisible, reinterpret_cast<LPARAM>(&list));
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    HFONT font = CreateFontW(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
     HGDIOBJ old = SelectObject(dc, font);
     const int check = GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(4, dpi, 96);
@@ -100,8 +105,9 @@ struct Looker {
     int dpi;
     std::vector<std::string> faults;
 
-    // Pictures the window and checks its labels.
-    void Look(HWND window, const char* name, const wchar_t* face) {
+    // Pictures the window and checks its labels, in 9 points of face (a
+    // dialog's font) unless given the font's height.
+    void Look(HWND window, const char* name, const wchar_t* face, int fontHeight = 0) {
         Pause(400);
         const std::wstring folder = ScreenshotFolder();
         if (!folder.empty()) SaveScreenshot(folder + Widen(Format("\\dpi%d-%s.bmp", dpi, name)), window);
@@ -109,7 +115,12 @@ struct Looker {
         RECT r;
         GetWindowRect(window, &r);
         Note(Format("%s: %ldx%ld pixels", name, r.right - r.left, r.bottom - r.top));
-        for (const std::string& c : CutLabels(window, face, dpi)) faults.push_back(std::string(name) + ": " + c);
+        if (r.left < 0 || r.top < 0 || r.right > GetSystemMetrics(SM_CXSCREEN) || r.bottom > GetSystemMetrics(SM_CYSCREEN))
+            faults.push_back(Format("%s: at %ld,%ld-%ld,%ld reaches past the screen", name, r.left, r.top, r.right,
+                                    r.bottom));
+        if (fontHeight == 0) fontHeight = -MulDiv(9, dpi, 72);
+        for (const std::string& c : CutLabels(window, face, fontHeight, dpi))
+            faults.push_back(std::string(name) + ": " + c);
     }
 
     HWND Open(int command, int control) {
@@ -209,6 +220,55 @@ SCENARIO(dialogs_at_screen_resolution) {
     d = looker.Open(IDM_HELP_ABOUT, IDOK);
     looker.Look(d, "about", proportional);
     Close(d, IDOK);
+
+    // The game review needs a move in the history: its parameters, then a
+    // one-move review's window, whose controls use the display font (the
+    // default face, two layout units less two pixels high).
+    PostCommand(w, IDM_GAME_START);
+    Pause(300);
+    const Square f5 = ParseSquareCode("f5");
+    ClickSquare(w, f5 / 10, f5 % 10);
+    ScriptedGame played;
+    played.Play(f5);
+    WaitForBoard(w, played.Board(), 5000, "after f5");
+    d = looker.Open(IDM_RESEARCH_REVIEW, IDC_REVIEW_DEPTH);
+    looker.Look(d, "review-parameters", proportional);
+    SendDlgItemMessageW(d, IDC_REVIEW_DEPTH, CB_SETCURSEL, 0, 0);
+    PressButton(d, IDOK);
+    HWND review = nullptr;
+    WaitFor(
+        [&] {
+            const std::vector<HWND> found = FindProcessWindows(tavix.process.dwProcessId, L"TavixReview");
+            review = found.empty() ? nullptr : found[0];
+            return review && IsWindowVisible(review);
+        },
+        30000, "the review window");
+    Pause(1000);  // the one row reviewed and drawn
+    looker.Look(review, "review-window", fixed, 2 * DisplayUnit(w) - 2);
+    PostMessageW(review, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindow(review) || !IsWindowVisible(review); }, 5000, "the review window to close");
+
+    // The database window: without a stored folder it asks for one first
+    // (the system's folder chooser, pictured only); cancelled, nothing
+    // opens. With an archive folder stored it opens on that.
+    PostCommand(w, IDM_RESEARCH_DATABASE);
+    HWND chooser = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND c : FindProcessWindows(tavix.process.dwProcessId, L"#32770"))
+                if (IsWindowVisible(c) && WindowText(c) != L"棋譜ﾃﾞｰﾀﾍﾞｰｽ") chooser = c;
+            return chooser != nullptr;
+        },
+        10000, "the folder chooser");
+    looker.Look(chooser, "database-folder", nullptr);
+    Close(chooser, IDCANCEL);
+    const std::wstring folder = WriteArchive();
+    StoreTavixRegistryValue(L"Configuration", L"DatabaseFolder", REG_SZ, folder.c_str(),
+                            static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    d = looker.Open(IDM_RESEARCH_DATABASE, IDC_DB_MOVES);
+    WaitFor([&] { return !ListBoxItems(GetDlgItem(d, IDC_DB_GAMES)).empty(); }, 10000, "the archive's games listed");
+    looker.Look(d, "database", fixed);
+    PressButton(d, IDCANCEL);
 
     std::string all;
     for (const std::string& f : looker.faults) all += "\n  " + f;

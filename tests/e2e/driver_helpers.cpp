@@ -839,8 +839,14 @@ void SetScreenshotFolder(const std::wstring& folder) {
 }
 
 bool SaveScreenshot(const std::wstring& path, HWND window) {
-    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (window) GetWindowRect(window, &area);
+    const RECT screenArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT area = screenArea;
+    // Only what is on the screen: a copy reaching past it comes out black.
+    if (window) {
+        RECT shown;
+        GetWindowRect(window, &shown);
+        IntersectRect(&area, &shown, &screenArea);
+    }
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);

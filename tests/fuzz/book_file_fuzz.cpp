@@ -62,6 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     Input in = {data + 1, size - 1, 0, 1 + data[0] * 5};
     OpeningBook book;
+    // A 1 KiB step: the store grows often, and no input allocates a megabyte.
+    book.storeStep = 64 * sizeof(BookNode);
     BookLoadReport report;
     Position pos;
     LoadBookFile({&in, Read}, book, pos, report);

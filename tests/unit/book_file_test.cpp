@@ -258,6 +258,21 @@ TEST(BookLoading, MemoryThatCannotBeHadLeavesTheBookAsItWas) {
     EXPECT_EQ(b.book.capacity, 2 * 65536);
     FinishOpeningBook(b.book);
     EXPECT_EQ(b.book.capacity, BookNodeCount(b.book)) << "trimmed to the nodes in use";
+
+    // A small step (a fuzzing run's) grows the store by the whole nodes it
+    // holds, 6 of 100 bytes here, and meets the limit in the same way.
+    LoadedBook small;
+    small.book.storeStep = 100;
+    small.book.byteLimit = 18 * sizeof(BookNode);
+    BookLine line;
+    line.moveCount = 5;
+    for (int i = 0; i < 5; ++i) line.moves[i] = static_cast<std::uint8_t>(11 + i);
+    for (int k = 0; k < 4; ++k) {
+        line.moves[0] = static_cast<std::uint8_t>(20 + k);
+        EXPECT_EQ(InsertBookLine(small.book, line), k < 3 ? 0 : BookOutOfMemory) << k;
+        EXPECT_EQ(small.book.capacity, 6 * std::min(k + 1, 3)) << k;
+        EXPECT_EQ(BookNodeCount(small.book), 5 * std::min(k + 1, 3)) << k;
+    }
 }
 
 // The texts as the program shows them: the report in Shift-JIS is the UTF-8
