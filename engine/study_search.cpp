@@ -6,6 +6,7 @@
 #include <mutex>
 #include <new>
 #include <thread>
+#include <type_traits>
 
 #include "engine/disc_search.h"
 #include "engine/endgame.h"
@@ -295,11 +296,114 @@ inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
     return Own == Black ? bound <= alpha : bound >= beta;
 }
 
+// ---------------------------------------------------------------------------
+// The last empties of a solve: values for the side to move (negamax on its
+// discs p and the opponent's o), fail-soft, no table and no move list. The
+// empties are tried in odd quadrants first: the side that plays last in a
+// region usually gains there.
+
+inline unsigned QuadrantBit(int bit) { return 1u << (((bit >> 4) & 2) | ((bit >> 2) & 1)); }
+
+// One empty square, x: p plays it if it can, else the opponent, else the game
+// ends with it empty. With 63 discs, p's count alone gives the difference.
+inline int SolveLastOne(EngineState& es, Bits p, int x) {
+    ++es.nodes;
+    const int discs = CountBits(p);
+    if (const int f = CountLastFlips(x, p); f > 0) return 2 * (discs + f + 1) - 64;
+    if (const int f = CountLastFlips(x, ~(p | BitAt(x))); f > 0) return 2 * (discs - f) - 64;
+    return 2 * discs - 63;
+}
+
+inline int SolveLastTwo(EngineState& es, Bits p, Bits o, int x, int y, int beta, bool passed) {
+    ++es.nodes;
+    int best = -Infinity;
+    if (NeighboursOf(x) & o)
+        if (const Bits flips = FlipsOf(x, p, o)) {
+            best = -SolveLastOne(es, o ^ flips, y);
+            if (best >= beta) return best;
+        }
+    if (NeighboursOf(y) & o)
+        if (const Bits flips = FlipsOf(y, p, o)) {
+            const int v = -SolveLastOne(es, o ^ flips, x);
+            if (v > best) best = v;
+        }
+    if (best > -Infinity) return best;
+    if (passed) return CountBits(p) - CountBits(o);
+    return -SolveLastTwo(es, o, p, x, y, Infinity, true);
+}
+
+template <int N>
+int SolveLastFew(EngineState& es, Bits p, Bits o, const int (&squares)[N], unsigned parity, int alpha, int beta,
+                 bool passed) {
+    if (NodeMustStop(es)) return 0;
+    int best = -Infinity;
+    for (int odd = 1; odd >= 0; --odd)
+        for (int k = 0; k < N; ++k) {
+            const int x = squares[k];
+            if (((parity & QuadrantBit(x)) != 0) != (odd == 1) || !(NeighboursOf(x) & o)) continue;
+            const Bits flips = FlipsOf(x, p, o);
+            if (!flips) continue;
+            int rest[N - 1];
+            for (int i = 0, j = 0; i < N; ++i)
+                if (i != k) rest[j++] = squares[i];
+            const Bits mine = p | flips | BitAt(x), theirs = o ^ flips;
+            const int lo = best > alpha ? best : alpha;
+            int v;
+            if constexpr (N == 3) v = -SolveLastTwo(es, theirs, mine, rest[0], rest[1], -lo, false);
+            else v = -SolveLastFew<N - 1>(es, theirs, mine, rest, parity ^ QuadrantBit(x), -beta, -lo, false);
+            if (es.stopped) return 0;
+            if (v > best) {
+                best = v;
+                if (v >= beta) return v;
+            }
+        }
+    if (best > -Infinity) return best;
+    if (passed) return CountBits(p) - CountBits(o);
+    return -SolveLastFew<N>(es, o, p, squares, parity, -beta, -alpha, true);
+}
+
+// The value of d with at most StudySmallEmpties empty squares, black's
+// (fail-soft like StudyNode).
+template <int Own>
+int SolveLast(EngineState& es, const Discs& d, bool passed, int alpha, int beta) {
+    const Bits p = OwnDiscs<Own>(d), o = OwnDiscs<3 - Own>(d);
+    int squares[StudySmallEmpties], n = 0;
+    unsigned parity = 0;
+    for (Bits empty = ~(p | o); empty && n < StudySmallEmpties; empty &= empty - 1) {
+        squares[n] = std::countr_zero(empty);
+        parity ^= QuadrantBit(squares[n++]);
+    }
+    // The mover's window and value; black's are the same or negated.
+    const int lo = Own == Black ? alpha : -beta, hi = Own == Black ? beta : -alpha;
+    auto few = [&](auto count) {
+        constexpr int N = decltype(count)::value;
+        int known[N];
+        for (int i = 0; i < N; ++i) known[i] = squares[i];
+        return SolveLastFew<N>(es, p, o, known, parity, lo, hi, passed);
+    };
+    int v;
+    switch (n) {
+        case 0: ++es.nodes; v = CountBits(p) - CountBits(o); break;
+        case 1: {
+            // Nobody may be able to play: then the game ends as it stands.
+            const int x = squares[0];
+            v = (FlipsOf(x, p, o) || FlipsOf(x, o, p)) ? SolveLastOne(es, p, x) : CountBits(p) - CountBits(o);
+            break;
+        }
+        case 2: v = SolveLastTwo(es, p, o, squares[0], squares[1], hi, passed); break;
+        case 3: v = few(std::integral_constant<int, 3>{}); break;
+        case 4: v = few(std::integral_constant<int, 4>{}); break;
+        case 5: v = few(std::integral_constant<int, 5>{}); break;
+        default: v = few(std::integral_constant<int, StudySmallEmpties>{}); break;
+    }
+    return Own == Black ? v : -v;
+}
+
 // Fail-soft, like StudyNode.
 template <int Own>
 int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
     constexpr int Opp = 3 - Own;
-    if (n <= StudySmallEmpties) return SolveSmallValue(s.es, d, Own, n, passed, alpha, beta);
+    if (n <= StudySmallEmpties) return SolveLast<Own>(s.es, d, passed, alpha, beta);
     if (MustStop(s)) return 0;
     if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
