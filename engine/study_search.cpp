@@ -157,10 +157,38 @@ void Store(const Discs& d, int tag, int depth, int lower, int upper, int move) {
 // ---------------------------------------------------------------------------
 // The search below the root.
 
+struct Study;
+struct RootShare;
+
+struct Candidate {
+    int bit;
+    int key;
+};
+
+// A node whose moves after the first are shared among threads: its owner
+// publishes it, any idle thread takes moves from it, and the owner returns
+// once every thread has left it. The fields below `next` change under the
+// share's mutex.
+struct SplitPoint {
+    SplitPoint* parent = nullptr;  // the split point the owner works for, if any
+    void (*work)(Study&, SplitPoint&) = nullptr;
+    Discs d = {};
+    int n = 0;
+    int bits[MaxMoves] = {};
+    int count = 0;
+    int next = 0;     // the first move nobody has taken
+    int done = 0;     // moves whose values are merged
+    int workers = 0;  // threads inside, the owner included
+    int a = 0, b = 0, best = 0, bestBit = -1;
+    std::atomic<bool> cut{false};  // a move refuted the window: the rest is moot
+};
+
 struct Study {
     EngineState& es;
     int midKind;                        // 2 + weight set; 0: no table for the midgame
     const std::atomic<bool>* cancel;    // helpers: the root call is over
+    RootShare* share = nullptr;         // with helper threads: where nodes are split
+    SplitPoint* split = nullptr;        // the innermost split point this thread works for
 };
 
 constexpr int SolveKind = 1;
@@ -185,18 +213,28 @@ inline int TagOf(const Study& s, int own) {
 inline bool MustStop(Study& s) {
     if (NodeMustStop(s.es)) return true;
     if (s.cancel && s.cancel->load(std::memory_order_relaxed)) s.es.stopped = true;
+    // A refuted split point above: this thread's work there is moot.
+    for (const SplitPoint* p = s.split; p; p = p->parent)
+        if (p->cut.load(std::memory_order_relaxed)) s.es.stopped = true;
     return s.es.stopped;
 }
+
+// A stop of the whole search (the control word, or the root call over), as
+// against the end of one split point's work.
+inline bool SearchStopped(const Study& s) {
+    return (s.es.control && s.es.control->request.load() == ControlStop) ||
+           (s.cancel && s.cancel->load(std::memory_order_relaxed));
+}
+
+template <bool Solve, int Own>
+bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int count, int& a, int& b, int& best,
+               int& bestBit);
+inline bool CanSplit(const Study& s, int n, bool solve);
 
 inline int TerminalOf(const Discs& d) {
     const int diff = DiscDifferenceOf(d);
     return diff > 0 ? 935 + diff : diff < 0 ? diff - 935 : 0;
 }
-
-struct Candidate {
-    int bit;
-    int key;
-};
 
 template <bool Solve, int Own>
 int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
@@ -516,6 +554,12 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
     if (es.stopped) return 0;
     int a = alpha, b = beta, bestBit = -1;
     for (int k = 0; k < count; ++k) {
+        // Young brothers wait: once the first move is searched, the rest may
+        // be shared with idle threads.
+        if (k == 1 && count > 2 && CanSplit(s, n, Solve)) {
+            if (!SplitNode<Solve, Own>(s, d, n, list + 1, count - 1, a, b, best, bestBit)) return 0;
+            break;
+        }
         const Discs next = PlayedDiscs<Own>(d, list[k].bit);
         auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, n - 1, false, lo, hi); };
         int v;
@@ -587,6 +631,7 @@ void ExtractLine(Study& s, const Discs& d, int n, int lo, int hi, Square* out) {
 // search of each move finds them.
 
 constexpr int MaxThreads = 8;
+constexpr int MaxOpenSplits = 64;
 std::atomic<int> threadSetting{0};
 
 enum : int { MoveFree = 0, MoveTaken = 1, MoveDone = 2 };
@@ -607,7 +652,190 @@ struct RootShare {
     std::atomic<bool> cancel{false};
     std::atomic<std::uint64_t> nodes{0};
     EngineState helperStates[MaxThreads - 1];
+    // Split points open to idle threads; the mutex also guards their moves
+    // and bounds.
+    std::mutex splitMutex;
+    SplitPoint* open[MaxOpenSplits] = {};
+    int openCount = 0;
+    std::atomic<int> idle{0};  // threads looking for work
 };
+
+// From this many empties (solve) or this depth (midgame) up a node may be
+// split: below, a move's search is too short to be worth sharing.
+constexpr int SplitEmpties = 14;
+constexpr int SplitDepth = 6;
+
+inline bool CanSplit(const Study& s, int n, bool solve) {
+    return s.share && n >= (solve ? SplitEmpties : SplitDepth) && s.share->idle.load(std::memory_order_relaxed) > 0;
+}
+
+// Counts a thread among the idle ones while it has nothing to do.
+class IdleMark {
+public:
+    explicit IdleMark(RootShare& r) : share_(r) {}
+    ~IdleMark() { Set(false); }
+    IdleMark(const IdleMark&) = delete;
+    IdleMark& operator=(const IdleMark&) = delete;
+    // Whether the thread was idle already.
+    bool Set(bool idle) {
+        const bool was = idle_;
+        if (idle != idle_) share_.idle.fetch_add(idle ? 1 : -1);
+        idle_ = idle;
+        return was;
+    }
+
+private:
+    RootShare& share_;
+    bool idle_ = false;
+};
+
+// An idle thread's wait for work: it gives way to other threads at first
+// (a sleep may last a whole tick of the system's clock), and sleeps once it
+// has found nothing for a while.
+inline void PauseIdle(std::chrono::steady_clock::time_point idleSince) {
+    if (std::chrono::steady_clock::now() - idleSince < std::chrono::milliseconds(2)) std::this_thread::yield();
+    else std::this_thread::sleep_for(std::chrono::microseconds(50));
+}
+
+// A split point with a move left, for a thread with nothing to do; within:
+// only one below that split point (its owner waits for its own helpers and
+// may only help them). The split point counts the thread in.
+SplitPoint* JoinSplit(RootShare& r, const SplitPoint* within) {
+    std::lock_guard<std::mutex> lock(r.splitMutex);
+    for (int i = 0; i < r.openCount; ++i) {
+        SplitPoint* sp = r.open[i];
+        if (sp->cut.load() || sp->next >= sp->count) continue;
+        bool below = within == nullptr;
+        for (const SplitPoint* p = sp->parent; p && !below; p = p->parent) below = p == within;
+        if (!below) continue;
+        ++sp->workers;
+        return sp;
+    }
+    return nullptr;
+}
+
+// A thread that joined sp searches its moves; a cut there (or above) ends its
+// part without a stop of its own.
+void WorkAt(Study& s, SplitPoint& sp) {
+    sp.work(s, sp);
+    if (s.es.stopped && !SearchStopped(s)) s.es.stopped = false;
+    std::lock_guard<std::mutex> lock(s.share->splitMutex);
+    --sp.workers;
+}
+
+// Every thread takes the next move of sp and merges its value: the moves
+// after the first, searched as the node's own loop would (a null window, the
+// whole window again for a move that may be better).
+template <bool Solve, int Own>
+void SearchSplitMoves(Study& s, SplitPoint& sp) {
+    constexpr int Opp = 3 - Own;
+    RootShare& r = *s.share;
+    EngineState& es = s.es;
+    SplitPoint* const outer = s.split;
+    s.split = &sp;
+    for (;;) {
+        int k, a, b;
+        {
+            std::lock_guard<std::mutex> lock(r.splitMutex);
+            if (sp.cut.load() || sp.next >= sp.count) break;
+            k = sp.next++;
+            a = sp.a;
+            b = sp.b;
+        }
+        const int bit = sp.bits[k];
+        const Discs next = PlayedDiscs<Own>(sp.d, bit);
+        auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, sp.n - 1, false, lo, hi); };
+        int v;
+        if (Own == Black) {
+            v = child(a, a + 1);
+            if (v > a && v < b && !es.stopped) v = child(a, b);
+        } else {
+            v = child(b - 1, b);
+            if (v < b && v > a && !es.stopped) v = child(a, b);
+        }
+        if (es.stopped) break;
+        std::lock_guard<std::mutex> lock(r.splitMutex);
+        ++sp.done;
+        if (Own == Black ? v > sp.best : v < sp.best) {
+            sp.best = v;
+            sp.bestBit = bit;
+        }
+        if (Own == Black) {
+            if (sp.best > sp.a) sp.a = sp.best;
+        } else if (sp.best < sp.b) {
+            sp.b = sp.best;
+        }
+        if (sp.a >= sp.b) sp.cut.store(true);
+    }
+    s.split = outer;
+}
+
+// The moves after the first of a node, shared: the node's loop state in,
+// its result out. False when the search must unwind (a stop, or a cut above).
+template <bool Solve, int Own>
+bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int count, int& a, int& b, int& best,
+               int& bestBit) {
+    RootShare& r = *s.share;
+    EngineState& es = s.es;
+    SplitPoint sp;
+    sp.parent = s.split;
+    sp.work = SearchSplitMoves<Solve, Own>;
+    sp.d = d;
+    sp.n = n;
+    for (int k = 0; k < count; ++k) sp.bits[k] = moves[k].bit;
+    sp.count = count;
+    sp.a = a;
+    sp.b = b;
+    sp.best = best;
+    sp.bestBit = bestBit;
+    sp.workers = 1;
+    {
+        std::lock_guard<std::mutex> lock(r.splitMutex);
+        if (r.openCount < MaxOpenSplits) r.open[r.openCount++] = &sp;
+    }
+    SearchSplitMoves<Solve, Own>(s, sp);
+    // A move cut short by another thread's refutation: the split point has
+    // its bound all the same.
+    if (es.stopped && sp.cut.load() && !SearchStopped(s)) es.stopped = false;
+    {
+        std::lock_guard<std::mutex> lock(r.splitMutex);
+        for (int i = 0; i < r.openCount; ++i)
+            if (r.open[i] == &sp) r.open[i--] = r.open[--r.openCount];
+        --sp.workers;
+    }
+    // The split point lives on this stack: wait for every thread to leave it,
+    // helping with the split points below it meanwhile.
+    IdleMark idle(r);
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(r.splitMutex);
+            if (sp.workers == 0) break;
+        }
+        if (!es.stopped) {
+            if (SplitPoint* below = JoinSplit(r, &sp)) {
+                idle.Set(false);
+                WorkAt(s, *below);
+                continue;
+            }
+            idle.Set(true);
+        }
+        if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) es.stopped = true;
+        if (es.stopped) idle.Set(false);
+        std::this_thread::yield();
+    }
+    idle.Set(false);
+    if (es.stopped) return false;
+    if (!sp.cut.load() && sp.done < sp.count) {
+        // A helper's move was cut short from above: so is this node.
+        es.stopped = true;
+        return false;
+    }
+    a = sp.a;
+    b = sp.b;
+    best = sp.best;
+    bestBit = sp.bestBit;
+    return true;
+}
 
 int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta) {
     const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(r.list->moves[index].square));
@@ -638,22 +866,32 @@ int TakeMove(RootShare& r, int from) {
 
 void RunHelper(RootShare& r, EngineState& es) {
     if (es.control) JoinWorker(*es.control);
-    Study s{es, r.midKind, &r.cancel};
+    Study s{es, r.midKind, &r.cancel, &r};
+    IdleMark idle(r);
+    auto idleSince = std::chrono::steady_clock::now();
     for (;;) {
         if (r.cancel.load() || es.stopped) break;
-        if (!r.everyMove && !r.alphaKnown.load()) {
-            // Before the first move's value is known, any other would be
-            // searched in the whole window: wait for it.
-            if (MustStop(s)) break;
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        // Before the first move's value is known, any other root move would
+        // be searched in the whole window: only split points until then.
+        if (r.everyMove || r.alphaKnown.load()) {
+            if (const int j = TakeMove(r, r.current.load() + 1); j >= 0) {
+                idle.Set(false);
+                RootMoveValue(s, r, j, r.alpha.load(), r.beta.load());
+                if (es.stopped) break;
+                r.state[j].store(MoveDone);
+                continue;
+            }
+        }
+        if (SplitPoint* sp = JoinSplit(r, nullptr)) {
+            idle.Set(false);
+            WorkAt(s, *sp);
             continue;
         }
-        const int j = TakeMove(r, r.current.load() + 1);
-        if (j < 0) break;
-        RootMoveValue(s, r, j, r.alpha.load(), r.beta.load());
-        if (es.stopped) break;
-        r.state[j].store(MoveDone);
+        if (!idle.Set(true)) idleSince = std::chrono::steady_clock::now();
+        if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) break;
+        PauseIdle(idleSince);
     }
+    idle.Set(false);
     r.nodes.fetch_add(es.nodes);
     if (es.control) LeaveWorker(*es.control);
 }
@@ -714,18 +952,28 @@ bool AwaitHelpers(Study& s, RootShare& r, int index, int alpha, int beta) {
     int expected = MoveFree;
     if (r.state[index].compare_exchange_strong(expected, MoveTaken)) return true;
     EngineState& es = s.es;
+    IdleMark idle(r);
+    auto idleSince = std::chrono::steady_clock::now();
     while (r.state[index].load() != MoveDone) {
         if (const int j = TakeMove(r, index + 1); j >= 0) {
+            idle.Set(false);
             RootMoveValue(s, r, j, alpha, beta);
             if (es.stopped) return false;
             r.state[j].store(MoveDone);
             continue;
         }
+        if (SplitPoint* sp = JoinSplit(r, nullptr)) {
+            idle.Set(false);
+            WorkAt(s, *sp);
+            if (es.stopped) return false;
+            continue;
+        }
+        if (!idle.Set(true)) idleSince = std::chrono::steady_clock::now();
         if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) {
             es.stopped = true;
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        PauseIdle(idleSince);
     }
     return true;
 }
@@ -739,8 +987,9 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
     const Discs d = DiscsOf(pos);
     MoveList list;
     const int count = GenerateDiscMoves<Black>(es, d, list);
-    Study s{es, MidgameKind(es), nullptr};
     RootShare share;
+    const int threads = StudyThreads();
+    Study s{es, MidgameKind(es), nullptr, threads > 1 ? &share : nullptr};
     share.list = &list;
     share.count = count;
     share.root = d;
@@ -750,7 +999,6 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
     share.firstAlpha = alpha;
     share.everyMove = slots >= count || slots >= MaxMoves;
     for (auto& st : share.state) st.store(MoveFree);
-    const int threads = StudyThreads();
     Helpers helpers(share, es);
     RunRoot(
         es, pos.legalMoveCount, list, count, ordered, order, alpha, beta, slots, slotSize, results, lines, display,
