@@ -651,6 +651,7 @@ struct RootShare {
     std::atomic<int> alpha{0}, beta{0};
     std::atomic<bool> cancel{false};
     std::atomic<std::uint64_t> nodes{0};
+    std::atomic<int> guess{0};  // the last exact value of a root move
     EngineState helperStates[MaxThreads - 1];
     // Split points open to idle threads; the mutex also guards their moves
     // and bounds.
@@ -837,6 +838,9 @@ bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int coun
     return true;
 }
 
+// Half the width of the first window of a root move's exact value.
+constexpr int AspirationWidth = 3;
+
 int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta) {
     const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(r.list->moves[index].square));
     return r.solve ? StudyNode<true, White>(s, next, r.n, false, alpha, beta)
@@ -846,12 +850,24 @@ int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta)
 // The value of a root move in the window: once the root's alpha has risen,
 // most moves only have to be shown no better, which a null-window search
 // does; only a better move is searched with the whole window.
-int RootMoveValue(Study& s, const RootShare& r, int index, int alpha, int beta) {
+int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta) {
     if (alpha != r.firstAlpha) {
         const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
         if (v <= alpha || s.es.stopped) return v;
     }
-    return SearchRootMove(s, r, index, alpha, beta);
+    if (!r.solve || beta - alpha <= 2 * AspirationWidth) return SearchRootMove(s, r, index, alpha, beta);
+    // An exact value in a wide window: first a narrow window around the
+    // last value found (the moves come best first, their values close
+    // together), then, should the value fall outside, the window beyond it.
+    const int guess = r.guess.load();
+    const int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
+    const int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
+    int v = SearchRootMove(s, r, index, lo, hi);
+    if (s.es.stopped) return v;
+    if (v <= lo && lo > alpha) v = SearchRootMove(s, r, index, alpha, v + 1);
+    else if (v >= hi && hi < beta) v = SearchRootMove(s, r, index, v - 1, beta);
+    if (v > alpha && v < beta && !s.es.stopped) r.guess.store(v);
+    return v;
 }
 
 // The first root move after from that nobody has taken yet, now taken; -1
