@@ -849,11 +849,13 @@ int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta)
 
 // The value of a root move in the window: once the root's alpha has risen,
 // most moves only have to be shown no better, which a null-window search
-// does; only a better move is searched with the whole window.
-int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta) {
+// does; only a better move is searched with the whole window. A move
+// searched ahead of the root loop stops there: a better move before it may
+// still raise alpha, and the root loop's own search finds the bound.
+int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool ahead = false) {
     if (alpha != r.firstAlpha) {
         const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
-        if (v <= alpha || s.es.stopped) return v;
+        if (v <= alpha || ahead || s.es.stopped) return v;
     }
     if (!r.solve || beta - alpha <= 2 * AspirationWidth) return SearchRootMove(s, r, index, alpha, beta);
     // An exact value in a wide window: first a narrow window around the
@@ -887,12 +889,21 @@ void RunHelper(RootShare& r, EngineState& es) {
     auto idleSince = std::chrono::steady_clock::now();
     for (;;) {
         if (r.cancel.load() || es.stopped) break;
-        // Before the first move's value is known, any other root move would
-        // be searched in the whole window: only split points until then.
+        // A root move ahead is searched with the root's window of now, which
+        // a better move before it makes stale: in a list of every move the
+        // window never moves, and the root moves come first; else the
+        // current root move's split points do, and no root move ahead is
+        // taken before the first move's value is known.
+        if (!r.everyMove)
+            if (SplitPoint* sp = JoinSplit(r, nullptr)) {
+                idle.Set(false);
+                WorkAt(s, *sp);
+                continue;
+            }
         if (r.everyMove || r.alphaKnown.load()) {
             if (const int j = TakeMove(r, r.current.load() + 1); j >= 0) {
                 idle.Set(false);
-                RootMoveValue(s, r, j, r.alpha.load(), r.beta.load());
+                RootMoveValue(s, r, j, r.alpha.load(), r.beta.load(), true);
                 if (es.stopped) break;
                 r.state[j].store(MoveDone);
                 continue;
@@ -971,9 +982,12 @@ bool AwaitHelpers(Study& s, RootShare& r, int index, int alpha, int beta) {
     IdleMark idle(r);
     auto idleSince = std::chrono::steady_clock::now();
     while (r.state[index].load() != MoveDone) {
-        if (const int j = TakeMove(r, index + 1); j >= 0) {
+        // The moves after it only where every move is kept: else the window
+        // it is searched in may be stale by the time it ends, and its split
+        // points are better help.
+        if (const int j = r.everyMove ? TakeMove(r, index + 1) : -1; j >= 0) {
             idle.Set(false);
-            RootMoveValue(s, r, j, alpha, beta);
+            RootMoveValue(s, r, j, alpha, beta, true);
             if (es.stopped) return false;
             r.state[j].store(MoveDone);
             continue;
