@@ -1,8 +1,10 @@
 // tavix-cli solve POSITION [--winloss | --window LO HI] [--slots N] [--literal] [--threads N]
-// tavix-cli solve --obf FILE [--best] [--literal] [--threads N]: solves every
-// position of an Othello board file exactly and checks the values against the
-// scores it gives: every move's where the file scores every legal move (unless
-// --best), else the best move's. Prints nodes and time per position.
+// tavix-cli solve --obf FILE [--best] [--only N[-M]] [--literal] [--threads N]:
+// solves every position of an Othello board file exactly (--only: those
+// numbered N to M, by the number their name gives as "#N", else their place
+// in the file) and checks the values against the scores it gives: every
+// move's where the file scores every legal move (unless --best), else the
+// best move's. Prints nodes and time per position.
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -73,7 +75,25 @@ bool ReadBoardFileLine(const std::string& text, BoardFileLine& line) {
 // Every move's score when the line gives a score for every legal move (and
 // best is false), else the best move's: the result is right when each value
 // equals the score given for its move.
-int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
+// "N" or "N-M": the numbers of the positions to solve.
+bool ReadRange(const char* text, int& first, int& last) {
+    const std::string t = text;
+    const auto dash = t.find('-', 1);
+    if (dash == std::string::npos) return ReadInteger(text, first) && ReadInteger(text, last);
+    return ReadInteger(t.substr(0, dash).c_str(), first) && ReadInteger(t.substr(dash + 1).c_str(), last) &&
+           first <= last;
+}
+
+// The number of a position: the one its name gives after '#', else place.
+int NumberOf(const std::string& name, int place) {
+    int n = 0;
+    if (name.size() < 2 || name[0] != '#') return place;
+    std::size_t k = 1;
+    while (k < name.size() && name[k] >= '0' && name[k] <= '9') ++k;
+    return k > 1 && ReadInteger(name.substr(1, k - 1).c_str(), n) ? n : place;
+}
+
+int SolveBoardFile(const char* path, bool best, int from, int to, const EngineChoice& choice) {
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "tavix-cli solve: cannot read '%s'\n", path);
@@ -86,7 +106,7 @@ int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
     std::printf("%-8s %7s %5s %4s %6s %14s %9s %9s  %s\n", "position", "empties", "moves", "best", "value", "nodes",
                 "cpu-s", "wall-s", "result");
     std::string text;
-    int number = 0, wrong = 0;
+    int number = 0, place = 0, wrong = 0;
     double totalWall = 0;
     std::uint64_t totalNodes = 0;
     for (int lineNumber = 1; std::getline(in, text); ++lineNumber) {
@@ -98,6 +118,8 @@ int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
             std::fprintf(stderr, "tavix-cli solve: %s:%d: not a position and its scores\n", path, lineNumber);
             return 2;
         }
+        ++place;
+        if (const int n = NumberOf(line.name, place); n < from || n > to) continue;
         ++number;
         if (empties > MaxSolveEmpties) {
             std::printf("%-8s %7d  skipped: the solver goes to %d empty squares\n", line.name.c_str(), empties,
@@ -144,7 +166,7 @@ int SolveBoardFile(const char* path, bool best, const EngineChoice& choice) {
         const bool right = mismatches.empty();
         wrong += !right;
         const Square move = results.entries[0].line ? results.entries[0].line[0] : 0;
-        if (line.name.empty()) std::printf("#%-7d", number);
+        if (line.name.empty()) std::printf("#%-7d", place);
         else std::printf("%-8s", line.name.c_str());
         std::printf(" %7d %5s %4s %+6d %14" PRIu64 " %9.3f %9.3f  %s%s\n", empties, everyMove ? "all" : "best",
                     SquareCode(move).c_str(), results.entries[0].value, es.nodes, cpu, wall,
@@ -161,20 +183,22 @@ int RunSolve(int argc, char** argv) {
     EngineChoice choice;
     if (argc >= 4 && std::strcmp(argv[2], "--obf") == 0) {
         bool best = false;
+        int first = 0, last = 1 << 30;
         for (int i = 4; i < argc; ++i) {
             if (std::strcmp(argv[i], "--best") == 0) best = true;
+            else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc && ReadRange(argv[i + 1], first, last)) ++i;
             else if (!ReadEngineOption(argc, argv, i, choice)) {
                 std::fprintf(stderr, "tavix-cli solve: bad argument '%s'\n", argv[i]);
                 return 2;
             }
         }
-        return SolveBoardFile(argv[3], best, choice);
+        return SolveBoardFile(argv[3], best, first, last, choice);
     }
     Position pos;
     const int used = ReadPositionArgument(argc, argv, 2, pos);
     if (used == 0) {
         std::fputs("usage: tavix-cli solve POSITION [--winloss | --window LO HI] [--slots N] [--literal] [--threads N]\n"
-                   "       tavix-cli solve --obf FILE [--best] [--literal] [--threads N]\n",
+                   "       tavix-cli solve --obf FILE [--best] [--only N[-M]] [--literal] [--threads N]\n",
                    stderr);
         return 2;
     }

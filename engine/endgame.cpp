@@ -220,13 +220,6 @@ int SolveSmallWhite(EngineState& es, Position& pos, int empties, bool passed, in
                     Line& line) {
     return SolveSmallToLine<White>(es, DiscsOf(pos), empties, passed, alpha, beta, line);
 }
-int SolveSmallValue(EngineState& es, const Discs& discs, int colour, int empties, bool passed, int alpha,
-                    int beta) {
-    CollectSmallEmpties(es, discs);
-    PackedLine packed;
-    return colour == Black ? SolveSmallDiscs<Black>(es, discs, empties, passed, alpha, beta, packed)
-                           : SolveSmallDiscs<White>(es, discs, empties, passed, alpha, beta, packed);
-}
 int SolveLastBlack(EngineState& es, const Position& pos, Line& line) {
     PackedLine packed;
     const int v = SolveLastDiscs<Black>(es, DiscsOf(pos), packed);

@@ -28,11 +28,5 @@ int SolveSmallBlack(EngineState& es, Position& pos, int empties, bool passed, in
                     Line& line);
 int SolveSmallWhite(EngineState& es, Position& pos, int empties, bool passed, int alpha, int beta,
                     Line& line);
-// The small solver's fail-hard value of discs with colour to move and at most
-// SmallSolveEmpties empty squares, without a line: the last empties of
-// the study search.
-struct Discs;
-int SolveSmallValue(EngineState& es, const Discs& discs, int colour, int empties, bool passed, int alpha,
-                    int beta);
 int SolveLastBlack(EngineState& es, const Position& pos, Line& line);
 int SolveLastWhite(EngineState& es, const Position& pos, Line& line);

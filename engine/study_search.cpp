@@ -6,6 +6,7 @@
 #include <mutex>
 #include <new>
 #include <thread>
+#include <type_traits>
 
 #include "engine/disc_search.h"
 #include "engine/endgame.h"
@@ -156,10 +157,38 @@ void Store(const Discs& d, int tag, int depth, int lower, int upper, int move) {
 // ---------------------------------------------------------------------------
 // The search below the root.
 
+struct Study;
+struct RootShare;
+
+struct Candidate {
+    int bit;
+    int key;
+};
+
+// A node whose moves after the first are shared among threads: its owner
+// publishes it, any idle thread takes moves from it, and the owner returns
+// once every thread has left it. The fields below `next` change under the
+// share's mutex.
+struct SplitPoint {
+    SplitPoint* parent = nullptr;  // the split point the owner works for, if any
+    void (*work)(Study&, SplitPoint&) = nullptr;
+    Discs d = {};
+    int n = 0;
+    int bits[MaxMoves] = {};
+    int count = 0;
+    int next = 0;     // the first move nobody has taken
+    int done = 0;     // moves whose values are merged
+    int workers = 0;  // threads inside, the owner included
+    int a = 0, b = 0, best = 0, bestBit = -1;
+    std::atomic<bool> cut{false};  // a move refuted the window: the rest is moot
+};
+
 struct Study {
     EngineState& es;
     int midKind;                        // 2 + weight set; 0: no table for the midgame
     const std::atomic<bool>* cancel;    // helpers: the root call is over
+    RootShare* share = nullptr;         // with helper threads: where nodes are split
+    SplitPoint* split = nullptr;        // the innermost split point this thread works for
 };
 
 constexpr int SolveKind = 1;
@@ -184,18 +213,28 @@ inline int TagOf(const Study& s, int own) {
 inline bool MustStop(Study& s) {
     if (NodeMustStop(s.es)) return true;
     if (s.cancel && s.cancel->load(std::memory_order_relaxed)) s.es.stopped = true;
+    // A refuted split point above: this thread's work there is moot.
+    for (const SplitPoint* p = s.split; p; p = p->parent)
+        if (p->cut.load(std::memory_order_relaxed)) s.es.stopped = true;
     return s.es.stopped;
 }
+
+// A stop of the whole search (the control word, or the root call over), as
+// against the end of one split point's work.
+inline bool SearchStopped(const Study& s) {
+    return (s.es.control && s.es.control->request.load() == ControlStop) ||
+           (s.cancel && s.cancel->load(std::memory_order_relaxed));
+}
+
+template <bool Solve, int Own>
+bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int count, int& a, int& b, int& best,
+               int& bestBit);
+inline bool CanSplit(const Study& s, int n, bool solve);
 
 inline int TerminalOf(const Discs& d) {
     const int diff = DiscDifferenceOf(d);
     return diff > 0 ? 935 + diff : diff < 0 ? diff - 935 : 0;
 }
-
-struct Candidate {
-    int bit;
-    int key;
-};
 
 template <bool Solve, int Own>
 int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
@@ -295,11 +334,114 @@ inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
     return Own == Black ? bound <= alpha : bound >= beta;
 }
 
+// ---------------------------------------------------------------------------
+// The last empties of a solve: values for the side to move (negamax on its
+// discs p and the opponent's o), fail-soft, no table and no move list. The
+// empties are tried in odd quadrants first: the side that plays last in a
+// region usually gains there.
+
+inline unsigned QuadrantBit(int bit) { return 1u << (((bit >> 4) & 2) | ((bit >> 2) & 1)); }
+
+// One empty square, x: p plays it if it can, else the opponent, else the game
+// ends with it empty. With 63 discs, p's count alone gives the difference.
+inline int SolveLastOne(EngineState& es, Bits p, int x) {
+    ++es.nodes;
+    const int discs = CountBits(p);
+    if (const int f = CountLastFlips(x, p); f > 0) return 2 * (discs + f + 1) - 64;
+    if (const int f = CountLastFlips(x, ~(p | BitAt(x))); f > 0) return 2 * (discs - f) - 64;
+    return 2 * discs - 63;
+}
+
+inline int SolveLastTwo(EngineState& es, Bits p, Bits o, int x, int y, int beta, bool passed) {
+    ++es.nodes;
+    int best = -Infinity;
+    if (NeighboursOf(x) & o)
+        if (const Bits flips = FlipsOf(x, p, o)) {
+            best = -SolveLastOne(es, o ^ flips, y);
+            if (best >= beta) return best;
+        }
+    if (NeighboursOf(y) & o)
+        if (const Bits flips = FlipsOf(y, p, o)) {
+            const int v = -SolveLastOne(es, o ^ flips, x);
+            if (v > best) best = v;
+        }
+    if (best > -Infinity) return best;
+    if (passed) return CountBits(p) - CountBits(o);
+    return -SolveLastTwo(es, o, p, x, y, Infinity, true);
+}
+
+template <int N>
+int SolveLastFew(EngineState& es, Bits p, Bits o, const int (&squares)[N], unsigned parity, int alpha, int beta,
+                 bool passed) {
+    if (NodeMustStop(es)) return 0;
+    int best = -Infinity;
+    for (int odd = 1; odd >= 0; --odd)
+        for (int k = 0; k < N; ++k) {
+            const int x = squares[k];
+            if (((parity & QuadrantBit(x)) != 0) != (odd == 1) || !(NeighboursOf(x) & o)) continue;
+            const Bits flips = FlipsOf(x, p, o);
+            if (!flips) continue;
+            int rest[N - 1];
+            for (int i = 0, j = 0; i < N; ++i)
+                if (i != k) rest[j++] = squares[i];
+            const Bits mine = p | flips | BitAt(x), theirs = o ^ flips;
+            const int lo = best > alpha ? best : alpha;
+            int v;
+            if constexpr (N == 3) v = -SolveLastTwo(es, theirs, mine, rest[0], rest[1], -lo, false);
+            else v = -SolveLastFew<N - 1>(es, theirs, mine, rest, parity ^ QuadrantBit(x), -beta, -lo, false);
+            if (es.stopped) return 0;
+            if (v > best) {
+                best = v;
+                if (v >= beta) return v;
+            }
+        }
+    if (best > -Infinity) return best;
+    if (passed) return CountBits(p) - CountBits(o);
+    return -SolveLastFew<N>(es, o, p, squares, parity, -beta, -alpha, true);
+}
+
+// The value of d with at most StudySmallEmpties empty squares, black's
+// (fail-soft like StudyNode).
+template <int Own>
+int SolveLast(EngineState& es, const Discs& d, bool passed, int alpha, int beta) {
+    const Bits p = OwnDiscs<Own>(d), o = OwnDiscs<3 - Own>(d);
+    int squares[StudySmallEmpties], n = 0;
+    unsigned parity = 0;
+    for (Bits empty = ~(p | o); empty && n < StudySmallEmpties; empty &= empty - 1) {
+        squares[n] = std::countr_zero(empty);
+        parity ^= QuadrantBit(squares[n++]);
+    }
+    // The mover's window and value; black's are the same or negated.
+    const int lo = Own == Black ? alpha : -beta, hi = Own == Black ? beta : -alpha;
+    auto few = [&](auto count) {
+        constexpr int N = decltype(count)::value;
+        int known[N];
+        for (int i = 0; i < N; ++i) known[i] = squares[i];
+        return SolveLastFew<N>(es, p, o, known, parity, lo, hi, passed);
+    };
+    int v;
+    switch (n) {
+        case 0: ++es.nodes; v = CountBits(p) - CountBits(o); break;
+        case 1: {
+            // Nobody may be able to play: then the game ends as it stands.
+            const int x = squares[0];
+            v = (FlipsOf(x, p, o) || FlipsOf(x, o, p)) ? SolveLastOne(es, p, x) : CountBits(p) - CountBits(o);
+            break;
+        }
+        case 2: v = SolveLastTwo(es, p, o, squares[0], squares[1], hi, passed); break;
+        case 3: v = few(std::integral_constant<int, 3>{}); break;
+        case 4: v = few(std::integral_constant<int, 4>{}); break;
+        case 5: v = few(std::integral_constant<int, 5>{}); break;
+        default: v = few(std::integral_constant<int, StudySmallEmpties>{}); break;
+    }
+    return Own == Black ? v : -v;
+}
+
 // Fail-soft, like StudyNode.
 template <int Own>
 int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
     constexpr int Opp = 3 - Own;
-    if (n <= StudySmallEmpties) return SolveSmallValue(s.es, d, Own, n, passed, alpha, beta);
+    if (n <= StudySmallEmpties) return SolveLast<Own>(s.es, d, passed, alpha, beta);
     if (MustStop(s)) return 0;
     if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
@@ -412,6 +554,12 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
     if (es.stopped) return 0;
     int a = alpha, b = beta, bestBit = -1;
     for (int k = 0; k < count; ++k) {
+        // Young brothers wait: once the first move is searched, the rest may
+        // be shared with idle threads.
+        if (k == 1 && count > 2 && CanSplit(s, n, Solve)) {
+            if (!SplitNode<Solve, Own>(s, d, n, list + 1, count - 1, a, b, best, bestBit)) return 0;
+            break;
+        }
         const Discs next = PlayedDiscs<Own>(d, list[k].bit);
         auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, n - 1, false, lo, hi); };
         int v;
@@ -483,6 +631,7 @@ void ExtractLine(Study& s, const Discs& d, int n, int lo, int hi, Square* out) {
 // search of each move finds them.
 
 constexpr int MaxThreads = 8;
+constexpr int MaxOpenSplits = 64;
 std::atomic<int> threadSetting{0};
 
 enum : int { MoveFree = 0, MoveTaken = 1, MoveDone = 2 };
@@ -502,8 +651,195 @@ struct RootShare {
     std::atomic<int> alpha{0}, beta{0};
     std::atomic<bool> cancel{false};
     std::atomic<std::uint64_t> nodes{0};
+    std::atomic<int> guess{0};  // the last exact value of a root move
     EngineState helperStates[MaxThreads - 1];
+    // Split points open to idle threads; the mutex also guards their moves
+    // and bounds.
+    std::mutex splitMutex;
+    SplitPoint* open[MaxOpenSplits] = {};
+    int openCount = 0;
+    std::atomic<int> idle{0};  // threads looking for work
 };
+
+// From this many empties (solve) or this depth (midgame) up a node may be
+// split: below, a move's search is too short to be worth sharing.
+constexpr int SplitEmpties = 14;
+constexpr int SplitDepth = 6;
+
+inline bool CanSplit(const Study& s, int n, bool solve) {
+    return s.share && n >= (solve ? SplitEmpties : SplitDepth) && s.share->idle.load(std::memory_order_relaxed) > 0;
+}
+
+// Counts a thread among the idle ones while it has nothing to do.
+class IdleMark {
+public:
+    explicit IdleMark(RootShare& r) : share_(r) {}
+    ~IdleMark() { Set(false); }
+    IdleMark(const IdleMark&) = delete;
+    IdleMark& operator=(const IdleMark&) = delete;
+    // Whether the thread was idle already.
+    bool Set(bool idle) {
+        const bool was = idle_;
+        if (idle != idle_) share_.idle.fetch_add(idle ? 1 : -1);
+        idle_ = idle;
+        return was;
+    }
+
+private:
+    RootShare& share_;
+    bool idle_ = false;
+};
+
+// An idle thread's wait for work: it gives way to other threads at first
+// (a sleep may last a whole tick of the system's clock), and sleeps once it
+// has found nothing for a while.
+inline void PauseIdle(std::chrono::steady_clock::time_point idleSince) {
+    if (std::chrono::steady_clock::now() - idleSince < std::chrono::milliseconds(2)) std::this_thread::yield();
+    else std::this_thread::sleep_for(std::chrono::microseconds(50));
+}
+
+// A split point with a move left, for a thread with nothing to do; within:
+// only one below that split point (its owner waits for its own helpers and
+// may only help them). The split point counts the thread in.
+SplitPoint* JoinSplit(RootShare& r, const SplitPoint* within) {
+    std::lock_guard<std::mutex> lock(r.splitMutex);
+    for (int i = 0; i < r.openCount; ++i) {
+        SplitPoint* sp = r.open[i];
+        if (sp->cut.load() || sp->next >= sp->count) continue;
+        bool below = within == nullptr;
+        for (const SplitPoint* p = sp->parent; p && !below; p = p->parent) below = p == within;
+        if (!below) continue;
+        ++sp->workers;
+        return sp;
+    }
+    return nullptr;
+}
+
+// A thread that joined sp searches its moves; a cut there (or above) ends its
+// part without a stop of its own.
+void WorkAt(Study& s, SplitPoint& sp) {
+    sp.work(s, sp);
+    if (s.es.stopped && !SearchStopped(s)) s.es.stopped = false;
+    std::lock_guard<std::mutex> lock(s.share->splitMutex);
+    --sp.workers;
+}
+
+// Every thread takes the next move of sp and merges its value: the moves
+// after the first, searched as the node's own loop would (a null window, the
+// whole window again for a move that may be better).
+template <bool Solve, int Own>
+void SearchSplitMoves(Study& s, SplitPoint& sp) {
+    constexpr int Opp = 3 - Own;
+    RootShare& r = *s.share;
+    EngineState& es = s.es;
+    SplitPoint* const outer = s.split;
+    s.split = &sp;
+    for (;;) {
+        int k, a, b;
+        {
+            std::lock_guard<std::mutex> lock(r.splitMutex);
+            if (sp.cut.load() || sp.next >= sp.count) break;
+            k = sp.next++;
+            a = sp.a;
+            b = sp.b;
+        }
+        const int bit = sp.bits[k];
+        const Discs next = PlayedDiscs<Own>(sp.d, bit);
+        auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, sp.n - 1, false, lo, hi); };
+        int v;
+        if (Own == Black) {
+            v = child(a, a + 1);
+            if (v > a && v < b && !es.stopped) v = child(a, b);
+        } else {
+            v = child(b - 1, b);
+            if (v < b && v > a && !es.stopped) v = child(a, b);
+        }
+        if (es.stopped) break;
+        std::lock_guard<std::mutex> lock(r.splitMutex);
+        ++sp.done;
+        if (Own == Black ? v > sp.best : v < sp.best) {
+            sp.best = v;
+            sp.bestBit = bit;
+        }
+        if (Own == Black) {
+            if (sp.best > sp.a) sp.a = sp.best;
+        } else if (sp.best < sp.b) {
+            sp.b = sp.best;
+        }
+        if (sp.a >= sp.b) sp.cut.store(true);
+    }
+    s.split = outer;
+}
+
+// The moves after the first of a node, shared: the node's loop state in,
+// its result out. False when the search must unwind (a stop, or a cut above).
+template <bool Solve, int Own>
+bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int count, int& a, int& b, int& best,
+               int& bestBit) {
+    RootShare& r = *s.share;
+    EngineState& es = s.es;
+    SplitPoint sp;
+    sp.parent = s.split;
+    sp.work = SearchSplitMoves<Solve, Own>;
+    sp.d = d;
+    sp.n = n;
+    for (int k = 0; k < count; ++k) sp.bits[k] = moves[k].bit;
+    sp.count = count;
+    sp.a = a;
+    sp.b = b;
+    sp.best = best;
+    sp.bestBit = bestBit;
+    sp.workers = 1;
+    {
+        std::lock_guard<std::mutex> lock(r.splitMutex);
+        if (r.openCount < MaxOpenSplits) r.open[r.openCount++] = &sp;
+    }
+    SearchSplitMoves<Solve, Own>(s, sp);
+    // A move cut short by another thread's refutation: the split point has
+    // its bound all the same.
+    if (es.stopped && sp.cut.load() && !SearchStopped(s)) es.stopped = false;
+    {
+        std::lock_guard<std::mutex> lock(r.splitMutex);
+        for (int i = 0; i < r.openCount; ++i)
+            if (r.open[i] == &sp) r.open[i--] = r.open[--r.openCount];
+        --sp.workers;
+    }
+    // The split point lives on this stack: wait for every thread to leave it,
+    // helping with the split points below it meanwhile.
+    IdleMark idle(r);
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(r.splitMutex);
+            if (sp.workers == 0) break;
+        }
+        if (!es.stopped) {
+            if (SplitPoint* below = JoinSplit(r, &sp)) {
+                idle.Set(false);
+                WorkAt(s, *below);
+                continue;
+            }
+            idle.Set(true);
+        }
+        if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) es.stopped = true;
+        if (es.stopped) idle.Set(false);
+        std::this_thread::yield();
+    }
+    idle.Set(false);
+    if (es.stopped) return false;
+    if (!sp.cut.load() && sp.done < sp.count) {
+        // A helper's move was cut short from above: so is this node.
+        es.stopped = true;
+        return false;
+    }
+    a = sp.a;
+    b = sp.b;
+    best = sp.best;
+    bestBit = sp.bestBit;
+    return true;
+}
+
+// Half the width of the first window of a root move's exact value.
+constexpr int AspirationWidth = 3;
 
 int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta) {
     const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(r.list->moves[index].square));
@@ -513,13 +849,27 @@ int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta)
 
 // The value of a root move in the window: once the root's alpha has risen,
 // most moves only have to be shown no better, which a null-window search
-// does; only a better move is searched with the whole window.
-int RootMoveValue(Study& s, const RootShare& r, int index, int alpha, int beta) {
+// does; only a better move is searched with the whole window. A move
+// searched ahead of the root loop stops there: a better move before it may
+// still raise alpha, and the root loop's own search finds the bound.
+int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool ahead = false) {
     if (alpha != r.firstAlpha) {
         const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
-        if (v <= alpha || s.es.stopped) return v;
+        if (v <= alpha || ahead || s.es.stopped) return v;
     }
-    return SearchRootMove(s, r, index, alpha, beta);
+    if (!r.solve || beta - alpha <= 2 * AspirationWidth) return SearchRootMove(s, r, index, alpha, beta);
+    // An exact value in a wide window: first a narrow window around the
+    // last value found (the moves come best first, their values close
+    // together), then, should the value fall outside, the window beyond it.
+    const int guess = r.guess.load();
+    const int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
+    const int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
+    int v = SearchRootMove(s, r, index, lo, hi);
+    if (s.es.stopped) return v;
+    if (v <= lo && lo > alpha) v = SearchRootMove(s, r, index, alpha, v + 1);
+    else if (v >= hi && hi < beta) v = SearchRootMove(s, r, index, v - 1, beta);
+    if (v > alpha && v < beta && !s.es.stopped) r.guess.store(v);
+    return v;
 }
 
 // The first root move after from that nobody has taken yet, now taken; -1
@@ -534,22 +884,41 @@ int TakeMove(RootShare& r, int from) {
 
 void RunHelper(RootShare& r, EngineState& es) {
     if (es.control) JoinWorker(*es.control);
-    Study s{es, r.midKind, &r.cancel};
+    Study s{es, r.midKind, &r.cancel, &r};
+    IdleMark idle(r);
+    auto idleSince = std::chrono::steady_clock::now();
     for (;;) {
         if (r.cancel.load() || es.stopped) break;
-        if (!r.everyMove && !r.alphaKnown.load()) {
-            // Before the first move's value is known, any other would be
-            // searched in the whole window: wait for it.
-            if (MustStop(s)) break;
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        // A root move ahead is searched with the root's window of now, which
+        // a better move before it makes stale: in a list of every move the
+        // window never moves, and the root moves come first; else the
+        // current root move's split points do, and no root move ahead is
+        // taken before the first move's value is known.
+        if (!r.everyMove)
+            if (SplitPoint* sp = JoinSplit(r, nullptr)) {
+                idle.Set(false);
+                WorkAt(s, *sp);
+                continue;
+            }
+        if (r.everyMove || r.alphaKnown.load()) {
+            if (const int j = TakeMove(r, r.current.load() + 1); j >= 0) {
+                idle.Set(false);
+                RootMoveValue(s, r, j, r.alpha.load(), r.beta.load(), true);
+                if (es.stopped) break;
+                r.state[j].store(MoveDone);
+                continue;
+            }
+        }
+        if (SplitPoint* sp = JoinSplit(r, nullptr)) {
+            idle.Set(false);
+            WorkAt(s, *sp);
             continue;
         }
-        const int j = TakeMove(r, r.current.load() + 1);
-        if (j < 0) break;
-        RootMoveValue(s, r, j, r.alpha.load(), r.beta.load());
-        if (es.stopped) break;
-        r.state[j].store(MoveDone);
+        if (!idle.Set(true)) idleSince = std::chrono::steady_clock::now();
+        if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) break;
+        PauseIdle(idleSince);
     }
+    idle.Set(false);
     r.nodes.fetch_add(es.nodes);
     if (es.control) LeaveWorker(*es.control);
 }
@@ -610,18 +979,31 @@ bool AwaitHelpers(Study& s, RootShare& r, int index, int alpha, int beta) {
     int expected = MoveFree;
     if (r.state[index].compare_exchange_strong(expected, MoveTaken)) return true;
     EngineState& es = s.es;
+    IdleMark idle(r);
+    auto idleSince = std::chrono::steady_clock::now();
     while (r.state[index].load() != MoveDone) {
-        if (const int j = TakeMove(r, index + 1); j >= 0) {
-            RootMoveValue(s, r, j, alpha, beta);
+        // The moves after it only where every move is kept: else the window
+        // it is searched in may be stale by the time it ends, and its split
+        // points are better help.
+        if (const int j = r.everyMove ? TakeMove(r, index + 1) : -1; j >= 0) {
+            idle.Set(false);
+            RootMoveValue(s, r, j, alpha, beta, true);
             if (es.stopped) return false;
             r.state[j].store(MoveDone);
             continue;
         }
+        if (SplitPoint* sp = JoinSplit(r, nullptr)) {
+            idle.Set(false);
+            WorkAt(s, *sp);
+            if (es.stopped) return false;
+            continue;
+        }
+        if (!idle.Set(true)) idleSince = std::chrono::steady_clock::now();
         if (es.control && es.control->request.load() != ControlRun && CheckControl(*es.control)) {
             es.stopped = true;
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        PauseIdle(idleSince);
     }
     return true;
 }
@@ -635,8 +1017,9 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
     const Discs d = DiscsOf(pos);
     MoveList list;
     const int count = GenerateDiscMoves<Black>(es, d, list);
-    Study s{es, MidgameKind(es), nullptr};
     RootShare share;
+    const int threads = StudyThreads();
+    Study s{es, MidgameKind(es), nullptr, threads > 1 ? &share : nullptr};
     share.list = &list;
     share.count = count;
     share.root = d;
@@ -646,7 +1029,6 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
     share.firstAlpha = alpha;
     share.everyMove = slots >= count || slots >= MaxMoves;
     for (auto& st : share.state) st.store(MoveFree);
-    const int threads = StudyThreads();
     Helpers helpers(share, es);
     RunRoot(
         es, pos.legalMoveCount, list, count, ordered, order, alpha, beta, slots, slotSize, results, lines, display,

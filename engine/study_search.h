@@ -16,9 +16,11 @@
 // earlier jobs stay valid and warm the next one.
 //
 // With more than one thread, helpers share out the root moves ahead of the
-// job's own thread and fill the table; they answer the job's SearchControl
-// like the job's thread (a stop within one node; a pause parks them all) and
-// end before the root call returns.
+// job's own thread and fill the table, and below the root every thread may
+// share a node's moves after the first with idle threads (at 14 empties or
+// depth 6 and more). They answer the job's SearchControl like the job's
+// thread (a stop within one node; a pause parks them all) and end before the
+// root call returns.
 #pragma once
 
 #include <cstddef>

@@ -260,6 +260,13 @@ TEST(Cli, BoardFileScoresAreCheckedMoveByMove) {
     EXPECT_NE(good.lines[3].find("skipped"), std::string::npos);
     EXPECT_EQ(good.lines[4].rfind("2 positions, 0 wrong", 0), 0u);
 
+    // --only picks positions by the number of their name, else their place.
+    const CliRun only = check(right + " % ten\n" + ffo40 + "\n" + right + "\n", "--only 3-40 --threads 1");
+    ASSERT_EQ(only.lines.size(), 4u);
+    EXPECT_EQ(Words(only.lines[1])[0], "#40");
+    EXPECT_EQ(Words(only.lines[2])[0], "#3");
+    EXPECT_EQ(check(ffo40 + "\n", "--only 41-40").code, 2);
+
     const CliRun bad = check(wrong + "\n", "--threads 1");
     EXPECT_EQ(bad.code, 1);
     ASSERT_EQ(bad.lines.size(), 3u);
