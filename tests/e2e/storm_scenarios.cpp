@@ -611,6 +611,12 @@ void StartAnalysis(Storm& s) {
     Press(d, ok ? IDOK : IDCANCEL);
 }
 
+void CloseReviewWindow(Storm& s, HWND review) {
+    s.Log("   review window closed");
+    PostMessageW(review, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(review); }, 3000);
+}
+
 // A shallow review (the storm wants its stop and its window, not its values);
 // the review window, once it shows, is closed at once or by the next idle
 // check, so that it never stands over the board that check reads.
@@ -632,11 +638,7 @@ void GameReview(Storm& s) {
         review = found.empty() ? nullptr : found.front();
         return review != nullptr && IsWindowVisible(review);
     }, static_cast<DWORD>(s.Next(3000)));
-    if (review && IsWindowVisible(review) && s.Chance(70)) {
-        s.Log("   review window closed");
-        PostMessageW(review, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return !IsWindow(review); }, 3000);
-    }
+    if (review && IsWindowVisible(review) && s.Chance(70)) CloseReviewWindow(s, review);
 }
 
 // The command stores the setting at once (the menu's check mark is only set
@@ -812,11 +814,7 @@ void IdleCheck(Storm& s) {
     }
     // The board is read from the screen: no review window over it, no
     // values in its squares.
-    for (HWND review : FindProcessWindows(s.tavix.process.dwProcessId, L"TavixReview")) {
-        s.Log("   review window closed");
-        PostMessageW(review, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return !IsWindow(review); }, 3000);
-    }
+    for (HWND review : FindProcessWindows(s.tavix.process.dwProcessId, L"TavixReview")) CloseReviewWindow(s, review);
     if (HintsOn()) {
         s.Log("   hints off");
         Key(s, 'H', true);
@@ -877,7 +875,10 @@ void IdleCheck(Storm& s) {
     DWORD fewest = f.threads;
     for (const Figures& earlier : s.figures) fewest = std::min(fewest, earlier.threads);
     for (int wait = 0; wait < 50 && f.threads > fewest; ++wait) {
-        if (wait == 0) s.Log(Format("   threads %lu (%s) for now", f.threads, f.threadStarts.c_str()));
+        if (wait == 0) {
+            s.Log(Format("   threads %lu (%s) for now", f.threads, f.threadStarts.c_str()));
+            Note(Format("storm: action %d: threads %lu (%s) for a moment", s.actions, f.threads, f.threadStarts.c_str()));
+        }
         Pause(100);
         const Figures again = Measure(s.tavix);
         f.threads = again.threads;
