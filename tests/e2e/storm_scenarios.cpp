@@ -272,6 +272,11 @@ void SettleBoxes(Storm& s) {
     Fail("boxes keep coming");
 }
 
+// Wine's 32-bit open and save dialogs have taken more than 8 s to show on
+// a crowded machine (created, not yet visible, the main window disabled):
+// slow, not stuck. A command not offered still ends the wait after 3 s.
+constexpr DWORD FileDialogWait = 30000;
+
 // Waits for the dialog an action asked for, answering expected boxes that
 // come first; nullptr when it does not come (the command was not offered:
 // the main window stays enabled for 3 s).
@@ -282,7 +287,11 @@ HWND AwaitDialog(Storm& s, bool (*wanted)(HWND), DWORD timeoutMs) {
         if (!IsWindowEnabled(s.w)) enabledSince = GetTickCount64();
         else if (GetTickCount64() - enabledSince > 3000) break;
         for (HWND d : OpenDialogs(s)) {
-            if (wanted(d)) return d;
+            if (wanted(d)) {
+                const DWORD took = static_cast<DWORD>(GetTickCount64() - start);
+                if (took > 8000) Note(Format("storm: action %d: a dialog took %lu ms to show", s.actions, took));
+                return d;
+            }
             if (!IsFileDialog(d) && !AnswerBox(s, d) &&
                 !WaitUntil([&] { return !IsWindow(d) || !IsWindowVisible(d); }, 2000))
                 Fail("an unexpected dialog \"" + Narrow(WindowText(d)) + "\"");
@@ -683,7 +692,7 @@ std::wstring ScratchFile(Storm& s) { return s.scratch + Widen(Format("game%u.rgm
 bool SaveAs(Storm& s, const std::wstring& path) {
     const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     Key(s, 'S', true);
-    if (!AwaitDialog(s, IsFileDialog, 8000)) return false;
+    if (!AwaitDialog(s, IsFileDialog, FileDialogWait)) return false;
     ++s.fileDialogs;
     ChooseFileInDialog(s.tavix, SaveCaption, path);
     if (exists) {
@@ -707,7 +716,7 @@ void Load(Storm& s) {
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     s.Log("   " + Narrow(path));
     Key(s, 'L', true);
-    if (!AwaitDialog(s, IsFileDialog, 8000)) return;
+    if (!AwaitDialog(s, IsFileDialog, FileDialogWait)) return;
     ++s.fileDialogs;
     ChooseFileInDialog(s.tavix, LoadCaption, path);
     WaitUntil([&] { return IsWindowEnabled(s.w) && OpenDialogs(s).empty(); }, 5000);
