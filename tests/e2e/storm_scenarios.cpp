@@ -409,6 +409,7 @@ DWORD StillDuring(ULONGLONG from, ULONGLONG to) {
 // thread's answer just after, or the time the driver itself stood still.
 struct Answer {
     DWORD took, reference, still;
+    long ran = -1;  // the window thread's processor time meanwhile, ms (-1: not known)
     bool answered;
     DWORD Own() const {
         const DWORD machine = std::max(reference, still);
@@ -416,12 +417,28 @@ struct Answer {
     }
 };
 
+// The processor time a thread has had, in 100-ns units; -1 when the
+// system does not tell.
+long long ThreadTime(HANDLE thread) {
+    FILETIME created, ended, kernel, user;
+    if (!thread || !GetThreadTimes(thread, &created, &ended, &kernel, &user)) return -1;
+    auto units = [](FILETIME t) { return static_cast<long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime; };
+    return units(kernel) + units(user);
+}
+
 Answer Ask(HWND window, DWORD limitMs) {
     StartHeartbeat();
     Answer a;
+    // A late answer with the window thread busy is the program's work; with
+    // it idle, it waited (for its search thread, or for the processor).
+    HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, GetWindowThreadProcessId(window, nullptr));
+    const long long before = ThreadTime(thread);
     const ULONGLONG start = GetTickCount64();
     a.took = AnswerTime(window, limitMs, a.answered);
     a.still = StillDuring(start, GetTickCount64());
+    const long long after = ThreadTime(thread);
+    if (before >= 0 && after >= before) a.ran = static_cast<long>((after - before) / 10000);
+    if (thread) CloseHandle(thread);
     bool ignored = false;
     a.reference = AnswerTime(ReferenceWindow(), 1000, ignored);
     return a;
@@ -454,16 +471,18 @@ void ProbeWindow(Storm& s, const char* when) {
     for (int attempt = 0; attempt < 3 && (first.answered || stood) && !quick; ++attempt) {
         Pause(100);
         const Answer again = Ask(s.w, 1000);
-        retries += Format(" %lu (idle thread %lu)", again.took, again.reference);
+        retries += Format(" %lu (idle thread %lu, ran %ld)", again.took, again.reference, again.ran);
         quick = again.answered && again.Own() <= 100;
     }
     if (!quick)
         Fail(Format("the window answered after %lu ms %s (allowed %lu ms, %d squares changed meanwhile, an idle "
-                    "thread took %lu ms, the driver stood still %lu ms; asked again:%s)",
-                    first.took, when, allowed, changed, first.reference, first.still, retries.c_str()));
+                    "thread took %lu ms, the driver stood still %lu ms, the window thread ran %ld ms; asked again:%s)",
+                    first.took, when, allowed, changed, first.reference, first.still, first.ran, retries.c_str()));
     ++s.late;
-    s.Log(Format("   late answer: %lu ms (allowed %lu, idle thread %lu ms, the driver stood still %lu ms)%s", first.took,
-                 allowed, first.reference, first.still, retries.empty() ? "" : (", again" + retries).c_str()));
+    s.Log(Format("   late answer: %lu ms (allowed %lu, idle thread %lu ms, the driver stood still %lu ms, the window "
+                 "thread ran %ld ms)%s",
+                 first.took, allowed, first.reference, first.still, first.ran,
+                 retries.empty() ? "" : (", again" + retries).c_str()));
 }
 
 // ---------------------------------------------------------------------------
@@ -961,6 +980,10 @@ void RunStorm(std::uint64_t seed, DWORD seconds) {
                 "but in time when asked again",
                 s.actions, s.boxes, s.checks, s.saved, s.probes, s.worstAnswer, s.worstWhat.c_str(), s.worstStill,
                 s.worstReference, s.late));
+    if (HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, s.tavix.process.dwThreadId)) {
+        Note(Format("storm: the window thread's processor time %lld ms", ThreadTime(thread) / 10000));
+        CloseHandle(thread);
+    }
     Note("storm: first  " + Describe(first));
     Note("storm: middle " + Describe(middle));
     Note("storm: last   " + Describe(last));
