@@ -28,7 +28,7 @@ inline Bits NeighbourSquares(Bits x) {
            ((x >> 7) & NotA) | ((x >> 9) & NotH);
 }
 // From this many empties up a node first looks its children up in the table.
-constexpr int EnhancedCutoffEmpties = 12;
+constexpr int EnhancedCutoffEmpties = 14;
 
 // ---------------------------------------------------------------------------
 // The table: buckets of two entries, each guarded by its own spin lock so
@@ -239,6 +239,11 @@ inline int TerminalOf(const Discs& d) {
 template <bool Solve, int Own>
 int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
 
+// From this many empties up a solve breaks the ties of mobility with the
+// evaluation after each move, and from the second a search one move deeper.
+constexpr int EvalOrderEmpties = 12;
+constexpr int SearchOrderEmpties = 15;
+
 // Midgame ordering: a shallow search of this depth after each move.
 inline int ShallowDepth(int depth) { return depth <= 4 ? 0 : depth <= 7 ? 1 : depth <= 10 ? 2 : 3; }
 
@@ -262,15 +267,17 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
         }
         const Discs next = PlayedDiscs<Own>(d, c.bit);
         if constexpr (Solve) {
-            // Fastest first: the fewer replies, the sooner a cut-off.
+            // Fastest first: the fewer replies, the sooner a cut-off (a corner
+            // reply counts double).
             const Bits replies = LegalMovesOf(OwnDiscs<Opp>(next), OwnDiscs<Own>(next));
-            c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 8;
+            c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 16;
             // Fewer empty squares next to own discs: fewer replies later.
             c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
             // Far from the end, the evaluation after the move (or a search
             // one move deeper) breaks the ties of mobility.
-            if (n >= 14) {
-                const int v = StudyNode<false, Opp>(s, next, n >= 18 ? 1 : 0, false, -Infinity, Infinity);
+            if (n >= EvalOrderEmpties) {
+                const int v = StudyNode<false, Opp>(s, next, n >= SearchOrderEmpties ? 1 : 0, false, -Infinity,
+                                                    Infinity);
                 c.key += (Own == Black ? v : -v) / 2;
             }
         } else if (n >= 3) {
