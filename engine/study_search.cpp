@@ -444,21 +444,26 @@ int SolveLast(EngineState& es, const Discs& d, bool passed, int alpha, int beta)
     return Own == Black ? v : -v;
 }
 
-// Fail-soft, like StudyNode.
+// Moves not yet known: no empty square has every bit set.
+constexpr Bits UnknownMoves = ~Bits{0};
+
+// Fail-soft, like StudyNode. legal: the mover's moves when the caller has
+// them (its ordering found them), else UnknownMoves.
 template <int Own>
-int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
+int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta, Bits legal = UnknownMoves) {
     constexpr int Opp = 3 - Own;
     if (n <= StudySmallEmpties) return SolveLast<Own>(s.es, d, passed, alpha, beta);
     if (MustStop(s)) return 0;
     if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
-    Bits legal = LegalMovesOf(own, opp);
+    if (legal == UnknownMoves) legal = LegalMovesOf(own, opp);
     if (!legal) {
         if (passed) return DiscDifferenceOf(d);
         return SolveShallow<Opp>(s, d, n, true, alpha, beta);
     }
     struct Move {
         Discs next;
+        Bits replies;
         int key;
     };
     Move list[MaxMoves];
@@ -470,7 +475,7 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
         const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
         const Bits replies = LegalMovesOf(theirs, mine);
         int key = CountBits(replies) + CountBits(replies & CornerSquares);
-        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, key};
+        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, replies, key};
         int j = count++;
         for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
         list[j] = m;
@@ -479,15 +484,16 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
     int a = alpha, b = beta;
     for (int k = 0; k < count; ++k) {
         const Discs& next = list[k].next;
+        auto child = [&](int lo, int hi) { return SolveShallow<Opp>(s, next, n - 1, false, lo, hi, list[k].replies); };
         int v;
         if (k == 0) {
-            v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+            v = child(a, b);
         } else if (Own == Black) {
-            v = SolveShallow<Opp>(s, next, n - 1, false, a, a + 1);
-            if (v > a && v < b && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+            v = child(a, a + 1);
+            if (v > a && v < b && !s.es.stopped) v = child(a, b);
         } else {
-            v = SolveShallow<Opp>(s, next, n - 1, false, b - 1, b);
-            if (v < b && v > a && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+            v = child(b - 1, b);
+            if (v < b && v > a && !s.es.stopped) v = child(a, b);
         }
         if (s.es.stopped) return 0;
         if (Own == Black) {
