@@ -874,7 +874,9 @@ int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool a
     // An exact value in a wide window: first a narrow window around the
     // last value found (the moves come best first, their values close
     // together), then, should the value fall outside, the window beyond it.
-    const int guess = r.guess.load();
+    // The guess inside the window: else the narrow window would be empty.
+    const int last = r.guess.load();
+    const int guess = last < alpha ? alpha : last > beta ? beta : last;
     const int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
     const int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
     int v = SearchRootMove(s, r, index, lo, hi);
