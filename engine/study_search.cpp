@@ -298,7 +298,7 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
 // From this many empties down a solve keeps no table and no evaluation: the
 // moves' flips are computed once, ordered fastest first (fewest replies,
 // a corner reply counting double), and searched with a null window.
-constexpr int ShallowSolveEmpties = 10;
+constexpr int ShallowSolveEmpties = 9;
 
 constexpr Bits CornerSquares = 0x8100000000000081ull;
 
