@@ -28,7 +28,7 @@ inline Bits NeighbourSquares(Bits x) {
            ((x >> 7) & NotA) | ((x >> 9) & NotH);
 }
 // From this many empties up a node first looks its children up in the table.
-constexpr int EnhancedCutoffEmpties = 12;
+constexpr int EnhancedCutoffEmpties = 14;
 
 // ---------------------------------------------------------------------------
 // The table: buckets of two entries, each guarded by its own spin lock so
@@ -239,6 +239,11 @@ inline int TerminalOf(const Discs& d) {
 template <bool Solve, int Own>
 int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
 
+// From this many empties up a solve breaks the ties of mobility with the
+// evaluation after each move, and from the second a search one move deeper.
+constexpr int EvalOrderEmpties = 12;
+constexpr int SearchOrderEmpties = 15;
+
 // Midgame ordering: a shallow search of this depth after each move.
 inline int ShallowDepth(int depth) { return depth <= 4 ? 0 : depth <= 7 ? 1 : depth <= 10 ? 2 : 3; }
 
@@ -262,15 +267,17 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
         }
         const Discs next = PlayedDiscs<Own>(d, c.bit);
         if constexpr (Solve) {
-            // Fastest first: the fewer replies, the sooner a cut-off.
+            // Fastest first: the fewer replies, the sooner a cut-off (a corner
+            // reply counts double).
             const Bits replies = LegalMovesOf(OwnDiscs<Opp>(next), OwnDiscs<Own>(next));
-            c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 8;
+            c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 16;
             // Fewer empty squares next to own discs: fewer replies later.
             c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
             // Far from the end, the evaluation after the move (or a search
             // one move deeper) breaks the ties of mobility.
-            if (n >= 14) {
-                const int v = StudyNode<false, Opp>(s, next, n >= 18 ? 1 : 0, false, -Infinity, Infinity);
+            if (n >= EvalOrderEmpties) {
+                const int v = StudyNode<false, Opp>(s, next, n >= SearchOrderEmpties ? 1 : 0, false, -Infinity,
+                                                    Infinity);
                 c.key += (Own == Black ? v : -v) / 2;
             }
         } else if (n >= 3) {
@@ -291,7 +298,7 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
 // From this many empties down a solve keeps no table and no evaluation: the
 // moves' flips are computed once, ordered fastest first (fewest replies,
 // a corner reply counting double), and searched with a null window.
-constexpr int ShallowSolveEmpties = 10;
+constexpr int ShallowSolveEmpties = 9;
 
 constexpr Bits CornerSquares = 0x8100000000000081ull;
 
@@ -437,21 +444,26 @@ int SolveLast(EngineState& es, const Discs& d, bool passed, int alpha, int beta)
     return Own == Black ? v : -v;
 }
 
-// Fail-soft, like StudyNode.
+// Moves not yet known: no empty square has every bit set.
+constexpr Bits UnknownMoves = ~Bits{0};
+
+// Fail-soft, like StudyNode. legal: the mover's moves when the caller has
+// them (its ordering found them), else UnknownMoves.
 template <int Own>
-int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta) {
+int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta, Bits legal = UnknownMoves) {
     constexpr int Opp = 3 - Own;
     if (n <= StudySmallEmpties) return SolveLast<Own>(s.es, d, passed, alpha, beta);
     if (MustStop(s)) return 0;
     if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
-    Bits legal = LegalMovesOf(own, opp);
+    if (legal == UnknownMoves) legal = LegalMovesOf(own, opp);
     if (!legal) {
         if (passed) return DiscDifferenceOf(d);
         return SolveShallow<Opp>(s, d, n, true, alpha, beta);
     }
     struct Move {
         Discs next;
+        Bits replies;
         int key;
     };
     Move list[MaxMoves];
@@ -463,7 +475,7 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
         const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
         const Bits replies = LegalMovesOf(theirs, mine);
         int key = CountBits(replies) + CountBits(replies & CornerSquares);
-        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, key};
+        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, replies, key};
         int j = count++;
         for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
         list[j] = m;
@@ -472,15 +484,16 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
     int a = alpha, b = beta;
     for (int k = 0; k < count; ++k) {
         const Discs& next = list[k].next;
+        auto child = [&](int lo, int hi) { return SolveShallow<Opp>(s, next, n - 1, false, lo, hi, list[k].replies); };
         int v;
         if (k == 0) {
-            v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+            v = child(a, b);
         } else if (Own == Black) {
-            v = SolveShallow<Opp>(s, next, n - 1, false, a, a + 1);
-            if (v > a && v < b && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+            v = child(a, a + 1);
+            if (v > a && v < b && !s.es.stopped) v = child(a, b);
         } else {
-            v = SolveShallow<Opp>(s, next, n - 1, false, b - 1, b);
-            if (v < b && v > a && !s.es.stopped) v = SolveShallow<Opp>(s, next, n - 1, false, a, b);
+            v = child(b - 1, b);
+            if (v < b && v > a && !s.es.stopped) v = child(a, b);
         }
         if (s.es.stopped) return 0;
         if (Own == Black) {
@@ -861,7 +874,9 @@ int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool a
     // An exact value in a wide window: first a narrow window around the
     // last value found (the moves come best first, their values close
     // together), then, should the value fall outside, the window beyond it.
-    const int guess = r.guess.load();
+    // The guess inside the window: else the narrow window would be empty.
+    const int last = r.guess.load();
+    const int guess = last < alpha ? alpha : last > beta ? beta : last;
     const int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
     const int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
     int v = SearchRootMove(s, r, index, lo, hi);
