@@ -143,9 +143,8 @@ struct GameBuilder {
         if (code == "PA" || code == "PASS") sq = Pass;
         else if (code.size() == 2 && code[0] >= 'A' && code[0] <= 'H' && code[1] >= '1' && code[1] <= '8')
             sq = (code[1] - '0') * 10 + (code[0] - 'A' + 1);
-        const int legal = CountLegalMoves(p, p.sideToMove);
         // A pass the text left out is made here.
-        if (side != p.sideToMove && sq > 0 && legal == 0 && !AppendPass()) sq = -1;
+        if (side != p.sideToMove && sq > 0 && CountLegalMoves(p, p.sideToMove) == 0 && !AppendPass()) sq = -1;
         FlipRecord flips{};
         bool taken = false;
         if (sq == Pass) {
@@ -194,7 +193,8 @@ bool LooksLikeGgf(std::string_view text) {
 std::vector<GgfGame> ReadGgfGames(std::string_view text) {
     std::vector<GgfGame> games;
     Reader reader{text};
-    for (std::size_t open; (open = text.find("(;", reader.at)) != std::string_view::npos;) {
+    for (std::size_t open;
+         games.size() < MostGgfGames && (open = text.find("(;", reader.at)) != std::string_view::npos;) {
         reader.at = open + 2;
         GameBuilder builder;
         Position start;

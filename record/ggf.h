@@ -22,10 +22,16 @@ struct GgfGame {
 // Whether the text starts (after blanks) as a game of this form.
 bool LooksLikeGgf(std::string_view text);
 
-// Every game of the text whose board is 8 x 8 (an other size is skipped),
-// in order; the moves of each are replayed from its start board up to the
-// first that cannot be played. Unknown properties are skipped.
+// The games of the text whose board is 8 x 8 (an other size is skipped),
+// in order, the first MostGgfGames of them; the moves of each are replayed
+// from its start board up to the first that cannot be played. Unknown
+// properties are skipped.
 std::vector<GgfGame> ReadGgfGames(std::string_view text);
+
+// A game holds a whole history (some 4 KiB): a megabyte of empty games,
+// "(;)" after "(;)", would otherwise take 1.7 GB. A megabyte of real games
+// holds about a thousand.
+constexpr std::size_t MostGgfGames = 5000;
 
 // The game from its start, all recorded plies with each ply's thinking time
 // (the mover's clock less the clock of its previous ply); the result only

@@ -17,13 +17,14 @@ const char PassGame[] =
     "e6d6c6f4e3d2g4f6c1g3f5h4c4b6b7c3g5c5c2f3b5h6h5b2f2d3h3a6b3a2a7b8a8d7h7g2b4e2c7a4f7h2h1g6e7f8c8e8e1f1d8d1g8g1"
     "b1a1a5a3g7";
 
-// The pass game as a GGF game, the pass written PA, move k taking k seconds.
-std::string PassGameText() {
+// The pass game as a GGF game, the pass written PA (or left out), move k
+// taking k seconds.
+std::string PassGameText(bool writePass = true) {
     std::string text = "(;GM[Othello]PC[Club]DT[2024.05.01]PB[Anna]PW[Bruno]RE[-1.000]TY[8]";
     const std::string moves = PassGame;
     int k = 0;
     for (std::size_t at = 0; at < moves.size(); at += 2, ++k) {
-        if (at / 2 == 58) text += "B[PA]";
+        if (at / 2 == 58 && writePass) text += "B[PA]";
         text += std::string(k % 2 == (at / 2 >= 58 ? 1 : 0) ? "B[" : "W[") + moves.substr(at, 2) + "//" +
                 std::to_string(k) + "]";
     }
@@ -68,6 +69,19 @@ TEST(Ggf, ReadsEveryGameOfATextWithBoardTimesAndPasses) {
     // A move that cannot be played ends the game there.
     EXPECT_EQ(games[2].movesWritten, 3);
     EXPECT_EQ(games[2].movesTaken, 1);
+
+    // A pass the text leaves out is made where the mover had no move.
+    const std::vector<GgfGame> unwritten = ReadGgfGames(PassGameText(false));
+    ASSERT_EQ(unwritten.size(), 1u);
+    EXPECT_EQ(unwritten[0].movesWritten, 59);
+    EXPECT_EQ(unwritten[0].movesTaken, 59);
+    EXPECT_EQ(Plies(unwritten[0].game)[58].first, Pass);
+    EXPECT_EQ(unwritten[0].game.record.endIndex, 60);
+
+    // A megabyte of empty games: the first MostGgfGames, not gigabytes.
+    std::string empties;
+    for (int k = 0; k < 349000; ++k) empties += "(;)";
+    EXPECT_EQ(ReadGgfGames(empties).size(), MostGgfGames);
     EXPECT_TRUE(LooksLikeGgf("  \r\n(;GM[Othello];)"));
     EXPECT_FALSE(LooksLikeGgf("[Record of Games]"));
 }
