@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets (clang, address and undefined-behaviour
 # sanitizers; build folder ${TAVIX_BUILD_PREFIX}fuzz) and runs them.
 #
-#   scripts/fuzz.sh [TARGET] [SECONDS | Nruns] [--runs N] [--keep DIR]
+#   scripts/fuzz.sh [TARGET] [SECONDS | Nruns] [--runs N] [--keep DIR] [--fork N]
 #
 # Without TARGET (or with "all") every target of cmake/fuzz.cmake runs, each
 # for SECONDS (default 30), or for N executions when given as "Nruns" (e.g.
@@ -16,24 +16,29 @@
 # target ("fuzz: TARGET: N runs, cov N, ft N, N findings": the executions,
 # and the code edges and features libFuzzer reached) and ends with
 # "fuzz: N passed, N failed"; a clean run passes, a finding fails.
+# --fork N runs N fuzzing processes side by side (libFuzzer's fork mode),
+# the run count being their sum; cov and ft are then read from the seeds
+# and the grown corpus together, as a run of one process reports them.
 
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/build_paths.sh
 usage() {
-    echo "usage: scripts/fuzz.sh [TARGET|all] [SECONDS|Nruns] [--runs N] [--keep DIR]" >&2
+    echo "usage: scripts/fuzz.sh [TARGET|all] [SECONDS|Nruns] [--runs N] [--keep DIR] [--fork N]" >&2
     exit 2
 }
 target=all
 seconds=30
 runs_limit=
 keep=
+fork=
 positional=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --runs) [ $# -ge 2 ] || usage; runs_limit=$2; shift 2 ;;
         --keep) [ $# -ge 2 ] || usage; keep=$2; shift 2 ;;
+        --fork) [ $# -ge 2 ] || usage; fork=$2; shift 2 ;;
         -*) usage ;;
         *)
             positional=$((positional + 1))
@@ -47,6 +52,7 @@ while [ $# -gt 0 ]; do
 done
 case "$seconds" in ''|*[!0-9]*) usage ;; esac
 [ -n "$runs_limit" ] && case "$runs_limit" in *[!0-9]*) usage ;; esac
+[ -n "$fork" ] && case "$fork" in ''|*[!0-9]*) usage ;; esac
 # A run count replaces the time limit.
 limit=(-max_total_time="$seconds")
 [ -n "$runs_limit" ] && limit=(-runs="$runs_limit")
@@ -88,13 +94,23 @@ for t in $targets; do
     log=$scratch/log
     seeds=$root/tests/fuzz/corpus/$t
     # The scratch corpus comes first: new inputs land there, not in the tree.
-    "$dir/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+    "$dir/fuzz_$t" "${limit[@]}" ${fork:+-fork="$fork"} -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
         -artifact_prefix="$findings/" "$scratch/corpus" "$seeds" >"$log" 2>&1 </dev/null
     code=$?
-    runs=$(grep -o '^stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -n1)
-    # The last status line: "#N DONE cov: C ft: F corp: ..."
-    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n1 | grep -o '[0-9]*$')
-    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n1 | grep -o '[0-9]*$')
+    if [ -n "$fork" ]; then
+        # The sum of the processes' runs: "#N: cov: ..." lines, the last one
+        # or "INFO: fuzzed for N iterations"; coverage as one process sees
+        # the corpus.
+        runs=$(grep -o -E '^#[0-9]+:|fuzzed for [0-9]+ iterations' "$log" | grep -o '[0-9]*' | sort -n | tail -n1)
+        "$dir/fuzz_$t" -runs=0 -rss_limit_mb=1024 "$scratch/corpus" "$seeds" >"$scratch/inited" 2>&1 </dev/null
+        cov=$(grep -o 'INITED cov: [0-9]*' "$scratch/inited" | tail -n1 | grep -o '[0-9]*$')
+        ft=$(grep -o 'INITED.* ft: [0-9]*' "$scratch/inited" | tail -n1 | grep -o '[0-9]*$')
+    else
+        runs=$(grep -o '^stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -n1)
+        # The last status line: "#N DONE cov: C ft: F corp: ..."
+        cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n1 | grep -o '[0-9]*$')
+        ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n1 | grep -o '[0-9]*$')
+    fi
     found=$(ls "$findings" | grep -c -E '^(crash|leak|timeout|oom|slow-unit)-' || true)
     if [ "$code" -eq 0 ] && [ "$found" -eq 0 ]; then
         echo "fuzz: $t: ${runs:-0} runs, cov ${cov:-0}, ft ${ft:-0}, 0 findings"
