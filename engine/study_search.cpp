@@ -239,6 +239,23 @@ inline int TerminalOf(const Discs& d) {
 template <bool Solve, int Own>
 int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
 
+// The quadrant of a square, as one bit of four.
+inline unsigned QuadrantBit(int bit) { return 1u << (((bit >> 4) & 2) | ((bit >> 2) & 1)); }
+
+// QuadrantBit of every quadrant holding an odd number of the squares of x.
+inline unsigned OddQuadrants(Bits x) {
+    constexpr Bits Quadrant = 0x0F0F0F0Full;
+    unsigned odd = 0;
+    for (int q = 0; q < 4; ++q) {
+        const Bits part = x & (Quadrant << ((q & 1) * 4 + (q & 2) * 16));
+        odd |= static_cast<unsigned>(CountBits(part) & 1) << q;
+    }
+    return odd;
+}
+
+// A move into a quadrant of odd empties, in the ordering of a solve.
+constexpr int ParityKey = 2;
+
 // From this many empties up a solve breaks the ties of mobility with the
 // evaluation after each move, and from the second a search one move deeper.
 constexpr int EvalOrderEmpties = 12;
@@ -259,6 +276,7 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
         if (legal & BitAt(bit)) list[count++] = {bit, 0};
     }
     if (count < 2) return count;
+    const unsigned odd = Solve ? OddQuadrants(~(d.black | d.white)) : 0;
     for (int k = 0; k < count; ++k) {
         Candidate& c = list[k];
         if (c.bit == tableMove) {
@@ -273,6 +291,7 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
             c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 16;
             // Fewer empty squares next to own discs: fewer replies later.
             c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
+            if (odd & QuadrantBit(c.bit)) c.key += ParityKey;
             // Far from the end, the evaluation after the move (or a search
             // one move deeper) breaks the ties of mobility.
             if (n >= EvalOrderEmpties) {
@@ -347,7 +366,6 @@ inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
 // empties are tried in odd quadrants first: the side that plays last in a
 // region usually gains there.
 
-inline unsigned QuadrantBit(int bit) { return 1u << (((bit >> 4) & 2) | ((bit >> 2) & 1)); }
 
 // One empty square, x: p plays it if it can, else the opponent, else the game
 // ends with it empty. With 63 discs, p's count alone gives the difference.
@@ -447,10 +465,12 @@ int SolveLast(EngineState& es, const Discs& d, bool passed, int alpha, int beta)
 // Moves not yet known: no empty square has every bit set.
 constexpr Bits UnknownMoves = ~Bits{0};
 
-// Fail-soft, like StudyNode. legal: the mover's moves when the caller has
-// them (its ordering found them), else UnknownMoves.
+// Fail-soft, like StudyNode. odd: OddQuadrants of the empty squares. legal:
+// the mover's moves when the caller has them (its ordering found them), else
+// UnknownMoves.
 template <int Own>
-int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta, Bits legal = UnknownMoves) {
+int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int beta, unsigned odd,
+                 Bits legal = UnknownMoves) {
     constexpr int Opp = 3 - Own;
     if (n <= StudySmallEmpties) return SolveLast<Own>(s.es, d, passed, alpha, beta);
     if (MustStop(s)) return 0;
@@ -459,23 +479,27 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
     if (legal == UnknownMoves) legal = LegalMovesOf(own, opp);
     if (!legal) {
         if (passed) return DiscDifferenceOf(d);
-        return SolveShallow<Opp>(s, d, n, true, alpha, beta);
+        return SolveShallow<Opp>(s, d, n, true, alpha, beta, odd);
     }
     struct Move {
         Discs next;
         Bits replies;
+        unsigned quadrant;
         int key;
     };
     Move list[MaxMoves];
     int count = 0;
+    // Among moves of equal promise, one into a quadrant of odd empties first
+    // (its player usually gets the region's last move).
     while (legal) {
         const int bit = std::countr_zero(legal);
         legal &= legal - 1;
         const Bits flips = FlipsOf(bit, own, opp);
         const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
         const Bits replies = LegalMovesOf(theirs, mine);
-        int key = CountBits(replies) + CountBits(replies & CornerSquares);
-        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, replies, key};
+        const unsigned quadrant = QuadrantBit(bit);
+        const int key = (CountBits(replies) + CountBits(replies & CornerSquares)) * 2 + ((odd & quadrant) ? 0 : 1);
+        Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, replies, quadrant, key};
         int j = count++;
         for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
         list[j] = m;
@@ -484,7 +508,9 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
     int a = alpha, b = beta;
     for (int k = 0; k < count; ++k) {
         const Discs& next = list[k].next;
-        auto child = [&](int lo, int hi) { return SolveShallow<Opp>(s, next, n - 1, false, lo, hi, list[k].replies); };
+        auto child = [&](int lo, int hi) {
+            return SolveShallow<Opp>(s, next, n - 1, false, lo, hi, odd ^ list[k].quadrant, list[k].replies);
+        };
         int v;
         if (k == 0) {
             v = child(a, b);
@@ -516,7 +542,8 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
     constexpr int Opp = 3 - Own;
     EngineState& es = s.es;
     if constexpr (Solve) {
-        if (n <= ShallowSolveEmpties) return SolveShallow<Own>(s, d, n, passed, alpha, beta);
+        if (n <= ShallowSolveEmpties)
+            return SolveShallow<Own>(s, d, n, passed, alpha, beta, OddQuadrants(~(d.black | d.white)));
     }
     if (MustStop(s)) return 0;
     if constexpr (!Solve) {
