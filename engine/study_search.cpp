@@ -685,7 +685,6 @@ struct RootShare {
     int midKind = 0;
     int firstAlpha = 0;    // the window's alpha at the first root move
     bool everyMove = false;  // every root move is kept: alpha never rises
-    std::atomic<bool> alphaKnown{false};  // the first root move is done
     std::atomic<int> state[MaxMoves];
     std::atomic<int> current{0};
     std::atomic<int> alpha{0}, beta{0};
@@ -932,17 +931,11 @@ void RunHelper(RootShare& r, EngineState& es) {
     for (;;) {
         if (r.cancel.load() || es.stopped) break;
         // A root move ahead is searched with the root's window of now, which
-        // a better move before it makes stale: in a list of every move the
-        // window never moves, and the root moves come first; else the
-        // current root move's split points do, and no root move ahead is
-        // taken before the first move's value is known.
-        if (!r.everyMove)
-            if (SplitPoint* sp = JoinSplit(r, nullptr)) {
-                idle.Set(false);
-                WorkAt(s, *sp);
-                continue;
-            }
-        if (r.everyMove || r.alphaKnown.load()) {
+        // a better move before it makes stale: only in a list of every move,
+        // where the window never moves, are root moves taken ahead (first);
+        // else the root moves are the job's thread's, and helpers share
+        // the split points below them.
+        if (r.everyMove)
             if (const int j = TakeMove(r, r.current.load() + 1); j >= 0) {
                 idle.Set(false);
                 RootMoveValue(s, r, j, r.alpha.load(), r.beta.load(), true);
@@ -950,7 +943,6 @@ void RunHelper(RootShare& r, EngineState& es) {
                 r.state[j].store(MoveDone);
                 continue;
             }
-        }
         if (SplitPoint* sp = JoinSplit(r, nullptr)) {
             idle.Set(false);
             WorkAt(s, *sp);
@@ -1077,7 +1069,6 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
         pacing, [&](Square sq, int a, int b, Line& child) {
             int index = 0;
             while (list.moves[index].square != sq) ++index;
-            if (index > 0) share.alphaKnown.store(true);
             if (threads > 1) {
                 share.alpha.store(a);
                 share.beta.store(b);
