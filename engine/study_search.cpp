@@ -877,8 +877,10 @@ bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int coun
     return true;
 }
 
-// Half the width of the first window of a root move's exact value.
+// Half the width of the first window of a root move's exact value, and the
+// width of the first window beyond it.
 constexpr int AspirationWidth = 3;
+constexpr int AspirationStep = 4;
 
 int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta) {
     const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(r.list->moves[index].square));
@@ -895,20 +897,35 @@ int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool a
     if (alpha != r.firstAlpha) {
         const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
         if (v <= alpha || ahead || s.es.stopped) return v;
+        // The value is v or more: the exact value lies above v - 1.
+        alpha = v - 1;
     }
     if (!r.solve || beta - alpha <= 2 * AspirationWidth) return SearchRootMove(s, r, index, alpha, beta);
     // An exact value in a wide window: first a narrow window around the
     // last value found (the moves come best first, their values close
-    // together), then, should the value fall outside, the window beyond it.
+    // together), then, should the value fall outside, windows beyond it,
+    // each twice as wide as the last: bounds short of the value are proved
+    // cheaply, and a value in a narrow window costs a fraction of one in a
+    // wide window (FFO #48's first move: 0.37 G nodes in a window of 3
+    // values, 1.25 G in one of 24).
     // The guess inside the window: else the narrow window would be empty.
     const int last = r.guess.load();
     const int guess = last < alpha ? alpha : last > beta ? beta : last;
-    const int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
-    const int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
+    int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
+    int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
     int v = SearchRootMove(s, r, index, lo, hi);
-    if (s.es.stopped) return v;
-    if (v <= lo && lo > alpha) v = SearchRootMove(s, r, index, alpha, v + 1);
-    else if (v >= hi && hi < beta) v = SearchRootMove(s, r, index, v - 1, beta);
+    for (int width = AspirationStep; !s.es.stopped; width *= 2) {
+        if (v <= lo && lo > alpha) {
+            hi = v + 1;
+            lo = v - width > alpha ? v - width : alpha;
+        } else if (v >= hi && hi < beta) {
+            lo = v - 1;
+            hi = v + width < beta ? v + width : beta;
+        } else {
+            break;
+        }
+        v = SearchRootMove(s, r, index, lo, hi);
+    }
     if (v > alpha && v < beta && !s.es.stopped) r.guess.store(v);
     return v;
 }
