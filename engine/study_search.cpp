@@ -785,13 +785,28 @@ void SearchSplitMoves(Study& s, SplitPoint& sp) {
         const int bit = sp.bits[k];
         const Discs next = PlayedDiscs<Own>(sp.d, bit);
         auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, sp.n - 1, false, lo, hi); };
+        // A move that may be better is searched again in the window of now:
+        // a move another thread finished meanwhile may have narrowed it.
+        auto windowOfNow = [&] {
+            std::lock_guard<std::mutex> lock(r.splitMutex);
+            a = sp.a;
+            b = sp.b;
+        };
         int v;
         if (Own == Black) {
             v = child(a, a + 1);
-            if (v > a && v < b && !es.stopped) v = child(a, b);
+            if (v > a && v < b && !es.stopped) {
+                windowOfNow();
+                if (v - 1 > a) a = v - 1;
+                if (a < b) v = child(a, b);
+            }
         } else {
             v = child(b - 1, b);
-            if (v < b && v > a && !es.stopped) v = child(a, b);
+            if (v < b && v > a && !es.stopped) {
+                windowOfNow();
+                if (v + 1 < b) b = v + 1;
+                if (a < b) v = child(a, b);
+            }
         }
         if (es.stopped) break;
         std::lock_guard<std::mutex> lock(r.splitMutex);
