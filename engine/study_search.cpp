@@ -893,7 +893,7 @@ bool SplitNode(Study& s, const Discs& d, int n, const Candidate* moves, int coun
 }
 
 // Half the width of the first window of a root move's exact value, and the
-// width of the first window beyond it.
+// width of the first window beyond it (the later ones twice as wide).
 constexpr int AspirationWidth = 3;
 constexpr int AspirationStep = 4;
 
@@ -918,8 +918,8 @@ int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool a
     if (!r.solve || beta - alpha <= 2 * AspirationWidth) return SearchRootMove(s, r, index, alpha, beta);
     // An exact value in a wide window: first a narrow window around the
     // last value found (the moves come best first, their values close
-    // together), then, should the value fall outside, windows beyond it,
-    // each twice as wide as the last: bounds short of the value are proved
+    // together), then, should the value fall outside, narrow windows
+    // beyond it, one after another: bounds short of the value are proved
     // cheaply, and a value in a narrow window costs a fraction of one in a
     // wide window (FFO #48's first move: 0.37 G nodes in a window of 3
     // values, 1.25 G in one of 24).
@@ -929,7 +929,7 @@ int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool a
     int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
     int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
     int v = SearchRootMove(s, r, index, lo, hi);
-    for (int width = AspirationStep; !s.es.stopped; width *= 2) {
+    for (int width = AspirationStep; !s.es.stopped; width = 2 * AspirationStep) {
         if (v <= lo && lo > alpha) {
             hi = v + 1;
             lo = v - width > alpha ? v - width : alpha;
