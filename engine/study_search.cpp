@@ -321,7 +321,6 @@ constexpr int ShallowSolveEmpties = 9;
 
 constexpr Bits CornerSquares = 0x8100000000000081ull;
 
-
 // Discs of p that no move can flip: every disc of a full edge (an edge
 // disc only flips along its edge), and the run of p's discs from each corner
 // p holds along both its edges.
@@ -365,7 +364,6 @@ inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
 // discs p and the opponent's o), fail-soft, no table and no move list. The
 // empties are tried in odd quadrants first: the side that plays last in a
 // region usually gains there.
-
 
 // One empty square, x: p plays it if it can, else the opponent, else the game
 // ends with it empty. With 63 discs, p's count alone gives the difference.
