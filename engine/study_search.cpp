@@ -901,28 +901,17 @@ int SearchRootMove(Study& s, const RootShare& r, int index, int alpha, int beta)
                    : StudyNode<false, White>(s, next, r.n, false, alpha, beta);
 }
 
-// The value of a root move in the window: once the root's alpha has risen,
-// most moves only have to be shown no better, which a null-window search
-// does; only a better move is searched with the whole window. A move
-// searched ahead of the root loop stops there: a better move before it may
-// still raise alpha, and the root loop's own search finds the bound.
-int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool ahead = false) {
-    if (alpha != r.firstAlpha) {
-        const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
-        if (v <= alpha || ahead || s.es.stopped) return v;
-        // The value is v or more: the exact value lies above v - 1.
-        alpha = v - 1;
-    }
+// A root move's value in (alpha, beta), fail-soft like SearchRootMove. An
+// exact value in a wide window: first a narrow window around the guess (the
+// last value found: the moves come best first, their values close
+// together), then, should the value fall outside, narrow windows beyond it,
+// one after another: bounds short of the value are proved cheaply, and a
+// value in a narrow window costs a fraction of one in a wide window (FFO
+// #48's first move: 0.37 G nodes in a window of 3 values, 1.25 G in one of
+// 24).
+int ExactRootValue(Study& s, RootShare& r, int index, int alpha, int beta, int last) {
     if (!r.solve || beta - alpha <= 2 * AspirationWidth) return SearchRootMove(s, r, index, alpha, beta);
-    // An exact value in a wide window: first a narrow window around the
-    // last value found (the moves come best first, their values close
-    // together), then, should the value fall outside, narrow windows
-    // beyond it, one after another: bounds short of the value are proved
-    // cheaply, and a value in a narrow window costs a fraction of one in a
-    // wide window (FFO #48's first move: 0.37 G nodes in a window of 3
-    // values, 1.25 G in one of 24).
     // The guess inside the window: else the narrow window would be empty.
-    const int last = r.guess.load();
     const int guess = last < alpha ? alpha : last > beta ? beta : last;
     int lo = guess - AspirationWidth > alpha ? guess - AspirationWidth : alpha;
     int hi = guess + AspirationWidth < beta ? guess + AspirationWidth : beta;
@@ -941,6 +930,96 @@ int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool a
     }
     if (v > alpha && v < beta && !s.es.stopped) r.guess.store(v);
     return v;
+}
+
+// The value of a root move in the window: once the root's alpha has risen,
+// most moves only have to be shown no better, which a null-window search
+// does; only a better move is searched with the whole window. A move
+// searched ahead of the root loop stops there: a better move before it may
+// still raise alpha, and the root loop's own search finds the bound.
+int RootMoveValue(Study& s, RootShare& r, int index, int alpha, int beta, bool ahead = false) {
+    if (alpha != r.firstAlpha) {
+        const int v = SearchRootMove(s, r, index, alpha, alpha + 1);
+        if (v <= alpha || ahead || s.es.stopped) return v;
+        // The value is v or more: the exact value lies above v - 1.
+        alpha = v - 1;
+    }
+    return ExactRootValue(s, r, index, alpha, beta, r.guess.load());
+}
+
+// The best root move of a solve that keeps only the best. The root loop
+// keeps the first of the moves of the greatest value (clamped to its
+// window), and a move's exact value is needed only for that move: of every
+// other a bound that keeps the loop's choice is enough. In the loop's order
+// the first move gets its exact value and each later one is proved no
+// better than the best so far, which costs most where the values lie close
+// together below the best (FFO #47: the first move's exact -26 and the
+// proofs of the moves near it took 0.95 G of 1.04 G nodes; the best, sixth,
+// is +4). So the moves are tested, in the loop's order, against a
+// threshold that starts at a guess and falls while no move rises above it:
+// a move far below the threshold is refuted cheaply. The first move above
+// it gets its exact value, and the moves after it are tested against the
+// best so far, as in the loop.
+struct BestRootMove {
+    int index = 0;
+    int value = 0;
+    int upper[MaxMoves];  // of every other move, a bound no greater than value
+};
+
+bool FindBestRootMove(Study& s, RootShare& r, int lo, int hi, bool display, BestRootMove& out) {
+    EngineState& es = s.es;
+    int* upper = out.upper;
+    for (int k = 0; k < r.count; ++k) upper[k] = Infinity;
+    // v: the first move's result above the threshold, a lower bound of its value.
+    auto test = [&](int k, int threshold, int& v) {
+        if (display) ShowSearchMark(es, r.list->moves[k].square);
+        v = SearchRootMove(s, r, k, threshold, threshold + 1);
+        if (v <= threshold) upper[k] = v;
+        return v > threshold;
+    };
+    const int guess = r.guess.load();
+    int threshold = guess < lo ? lo : guess >= hi ? hi - 1 : guess;
+    int best = -1, v = 0;
+    for (int step = AspirationStep; best < 0; step = 2 * AspirationStep) {
+        for (int k = 0; k < r.count && best < 0; ++k) {
+            if (upper[k] <= threshold) continue;
+            if (test(k, threshold, v)) best = k;
+            if (es.stopped) return false;
+        }
+        if (best >= 0) break;
+        if (threshold <= lo) {
+            // Every move at or below lo: the loop keeps the first.
+            out.index = 0;
+            out.value = lo;
+            return true;
+        }
+        threshold = threshold - step > lo ? threshold - step : lo;
+    }
+    auto exact = [&](int k, int bound) {
+        const int value = ExactRootValue(s, r, k, bound - 1, hi, r.guess.load());
+        const int clamped = value < lo ? lo : value > hi ? hi : value;
+        if (display && !es.stopped) {
+            Line shown;
+            shown.squares[0] = r.list->moves[k].square;
+            const Discs next = PlayedDiscs<Black>(r.root, BitOfCell(shown.squares[0]));
+            ExtractLine<true, White>(s, next, r.n, clamped > lo ? clamped : -Infinity,
+                                     clamped < hi ? clamped : Infinity, shown.squares + 1);
+            if (!es.stopped) ShowBestLine(es, shown.squares, clamped);
+        }
+        return clamped;
+    };
+    int value = exact(best, v);
+    for (int k = best + 1; k < r.count && value < hi && !es.stopped; ++k) {
+        if (upper[k] <= value || !test(k, value, v)) continue;
+        if (es.stopped) break;
+        upper[best] = value;
+        best = k;
+        value = exact(k, v);
+    }
+    if (es.stopped) return false;
+    out.index = best;
+    out.value = value;
+    return true;
 }
 
 // The first root move after from that nobody has taken yet, now taken; -1
@@ -1094,19 +1173,34 @@ void StudyRoot(EngineState& es, Position& pos, bool solve, int n, bool ordered, 
     share.everyMove = slots >= count || slots >= MaxMoves;
     for (auto& st : share.state) st.store(MoveFree);
     Helpers helpers(share, es);
+    // A solve that keeps only the best: the best move is found first, and
+    // the loop's questions answered from what that search proved.
+    const bool bestOnly = solve && slots == 1 && count >= 2;
+    BestRootMove found;
+    bool foundBest = false;
     RunRoot(
         es, pos.legalMoveCount, list, count, ordered, order, alpha, beta, slots, slotSize, results, lines, display,
         pacing, [&](Square sq, int a, int b, Line& child) {
             int index = 0;
             while (list.moves[index].square != sq) ++index;
-            if (threads > 1) {
+            if (bestOnly) {
+                if (!foundBest) {
+                    if (threads > 1) helpers.Start(threads);
+                    if (!FindBestRootMove(s, share, a, b, display, found)) return 0;
+                    foundBest = true;
+                }
+                if (index != found.index) {
+                    child.squares[0] = 0;
+                    return found.upper[index];
+                }
+            } else if (threads > 1) {
                 share.alpha.store(a);
                 share.beta.store(b);
                 share.current.store(index);
                 helpers.Start(threads);
                 if (!AwaitHelpers(s, share, index, a, b)) return 0;
             }
-            const int v = RootMoveValue(s, share, index, a, b);
+            const int v = bestOnly ? found.value : RootMoveValue(s, share, index, a, b);
             if (es.stopped) return 0;
             // The line keeps what the value says: exact inside the window,
             // a bound at its edge.

@@ -146,6 +146,38 @@ TEST(StudySearch, SolveListsEqualTheFixedTree) {
     }
 }
 
+// A solve that keeps only the best finds it before the other moves' values:
+// of equal moves the list must still keep the one the fixed tree meets
+// first, whether the values are equal or clamped equal at a window's edge.
+TEST(StudySearch, BestOfEqualMovesIsTheFixedTreesFirst) {
+    std::mt19937 rng(3141);
+    const Window windows[] = {{-64, 64}, {-1, 1}, {-64, -10}, {4, 64}, {-2, 3}};
+    static EngineState es;
+    static ResultList every;
+    static LineBuffer lines;
+    JobHooks fixed;
+    fixed.fixedTree = true;
+    int ties = 0;
+    for (int round = 0; round < 200; ++round) {
+        AnalysisParams p;
+        p.method = 0;
+        p.depth = 0;
+        p.weightSet = round % 3;
+        const Window w = windows[round % 5];
+        p.solveLo = w.lo;
+        p.solveHi = w.hi;
+        Position pos = RandomWithMoves(rng, 6 + static_cast<int>(rng() % 7), 3);
+        // The fixed tree's list of every move says whether the best is shared.
+        p.topN = 0;
+        ASSERT_TRUE(RunAnalysis(es, pos, p, every, lines, fixed));
+        ties += every.entries[1].line && every.entries[1].value == every.entries[0].value;
+        p.topN = 1;
+        ExpectSameAnalysis(pos, p, 1 + round % 2);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GE(ties, 50);  // the case this is about came up often enough
+}
+
 // The review's value of one root move: the study search's equals the fixed
 // tree's, for searches of every depth and weight set and for solves.
 TEST(StudySearch, RootMoveValueEqualsTheFixedTree) {
