@@ -242,12 +242,13 @@ SCENARIO(game_review_of_a_recorded_game) {
     GetClientRect(review, &client);
     const int u = client.right / 64;
     ClickClient(review, 2 * u + 20 * u, 9 * u);
-    Pause(300);
+    // The window moves out of the board's way only once the click has been
+    // taken: a move before it would carry the graph from under the pointer.
+    WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 19; }, 3000, "row 20 selected after the graph click");
     moveReview(main.right - 40, main.top);
     ScriptedGame at20;
     for (int i = 0; i < 20; ++i) at20.Play(ParseSquareCode(std::string(ReviewedGame + 2 * i, 2).c_str()));
     WaitForBoard(w, at20.Board(), 5000, "the one after ply 20 (a graph click)");
-    WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 19; }, 3000, "row 20 selected after the graph click");
 
     // The results belong to the game: saved and loaded again they stay; a
     // new board drops them.
