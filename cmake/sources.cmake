@@ -16,6 +16,7 @@ set(TAVIX_ENGINE_SOURCES
     engine/hints.cpp
     engine/jobs.cpp
     engine/midgame.cpp
+    engine/order_eval.cpp
     engine/plain_search.cpp
     engine/random.cpp
     engine/search_control.cpp

@@ -11,6 +11,7 @@
 #include "engine/disc_search.h"
 #include "engine/endgame.h"
 #include "engine/evaluation.h"
+#include "engine/order_eval.h"
 #include "engine/search_loops.h"
 
 namespace {
@@ -293,11 +294,13 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
             c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
             if (odd & QuadrantBit(c.bit)) c.key += ParityKey;
             // Far from the end, the evaluation after the move (or a search
-            // one move deeper) breaks the ties of mobility.
+            // one move deeper) breaks the ties of mobility, and so does the
+            // patterns' guess of the final score, a key unit per disc.
             if (n >= EvalOrderEmpties) {
                 const int v = StudyNode<false, Opp>(s, next, n >= SearchOrderEmpties ? 1 : 0, false, -Infinity,
                                                     Infinity);
                 c.key += (Own == Black ? v : -v) / 2;
+                c.key -= OrderEval(OwnDiscs<Opp>(next), OwnDiscs<Own>(next)) / order_eval::WeightsPerDisc;
             }
         } else if (n >= 3) {
             const int v = StudyNode<false, Opp>(s, next, ShallowDepth(n), false, -Infinity, Infinity);
