@@ -103,7 +103,10 @@ void ChooseComboEntry(HWND dialog, int id, int index) {
     RECT r;
     GetClientRect(combo, &r);
     ClickClient(combo, r.right / 2, r.bottom / 2);  // opens the list
-    Pause(200);
+    // Keys only once the list is down: a Return that reached the dialog
+    // instead would press its default button.
+    WaitFor([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000,
+            Format("list %d to open on a click", id));
     SendKey(VK_HOME);
     for (int i = 0; i < index; ++i) SendKey(VK_DOWN);
     SendKey(VK_RETURN);  // closes the list, keeping the choice
