@@ -4,16 +4,15 @@
 
 namespace order_eval {
 
-const int PatternSquares[PatternCount] = {8, 8, 8, 8, 8, 7, 6, 5, 4, 9};
-
 namespace {
+
+constexpr int Squares[PatternCount] = {8, 8, 8, 8, 8, 7, 6, 5, 4, 9};
 
 constexpr int Power3(int n) { return n == 0 ? 1 : 3 * Power3(n - 1); }
 
 constexpr std::array<int, PatternCount + 1> MakeOffsets() {
-    constexpr int squares[PatternCount] = {8, 8, 8, 8, 8, 7, 6, 5, 4, 9};
     std::array<int, PatternCount + 1> t{};
-    for (int p = 0; p < PatternCount; ++p) t[p + 1] = t[p] + Power3(squares[p]);
+    for (int p = 0; p < PatternCount; ++p) t[p + 1] = t[p] + Power3(Squares[p]);
     return t;
 }
 
@@ -84,7 +83,7 @@ struct FoldedWeights {
 // The index of the same discs read the other way: the places reversed, or a
 // corner's 3 x 3 read by files instead of rows.
 int OtherReading(int pattern, int index) {
-    const int n = PatternSquares[pattern];
+    const int n = Squares[pattern];
     int digits[9];
     for (int j = 0; j < n; ++j, index /= 3) digits[j] = index % 3;
     int other = 0;
@@ -114,6 +113,9 @@ inline int Index(unsigned own, unsigned opp) { return Ternary[own] + 2 * Ternary
 }  // namespace
 
 int Weight(int index) { return Weights[index]; }
+
+const int PatternSquares[PatternCount] = {Squares[0], Squares[1], Squares[2], Squares[3], Squares[4],
+                                          Squares[5], Squares[6], Squares[7], Squares[8], Squares[9]};
 
 const int PatternOffset[PatternCount + 1] = {Offsets[0], Offsets[1], Offsets[2], Offsets[3],
                                              Offsets[4], Offsets[5], Offsets[6], Offsets[7],

@@ -144,8 +144,9 @@ int Fit(const std::string& out, const std::vector<std::string>& files) {
     std::fprintf(stderr, "%zu samples\n", samples.size());
     std::vector<std::uint32_t> features(samples.size() * FeatureCount);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        std::uint32_t (&f)[FeatureCount] = *reinterpret_cast<std::uint32_t(*)[FeatureCount]>(&features[i * FeatureCount]);
+        std::uint32_t f[FeatureCount];
         Features(samples[i].own, samples[i].opp, f);
+        std::copy(f, f + FeatureCount, features.begin() + static_cast<std::ptrdiff_t>(i * FeatureCount));
     }
     std::vector<double> w(TableSize(), 0.0);
     std::vector<std::size_t> order;
