@@ -324,40 +324,146 @@ constexpr int ShallowSolveEmpties = 9;
 
 constexpr Bits CornerSquares = 0x8100000000000081ull;
 
-// Discs of p that no move can flip: every disc of a full edge (an edge
-// disc only flips along its edge), and the run of p's discs from each corner
-// p holds along both its edges.
-inline int StableEdgeDiscs(Bits p, Bits occupied) {
-    constexpr Bits Edges[4] = {0x00000000000000FFull, 0xFF00000000000000ull, 0x0101010101010101ull,
-                               0x8080808080808080ull};
-    constexpr int Steps[4] = {1, 1, 8, 8};
-    Bits stable = 0;
-    for (int e = 0; e < 4; ++e) {
-        const Bits edge = Edges[e];
-        if ((occupied & edge) == edge) {
-            stable |= p & edge;
-            continue;
+// From this many empties up a solve tries the cut-off by stable discs, and
+// only where the mover's alpha is at least StabilityAlpha: with a lower
+// alpha the opponent needs more stable discs than it commonly has.
+constexpr int StabilityCutEmpties = 4;
+constexpr int StabilityAlpha(int n) { return 2 * n - 2; }
+
+// For each direction of a line, the squares whose whole line that way is
+// occupied: a disc there can never be flipped along it.
+struct FullLines {
+    Bits horizontal, vertical, diagonal, antiDiagonal;
+};
+
+constexpr Bits FileA = 0x0101010101010101ull, FileH = 0x8080808080808080ull;
+constexpr Bits Rank1 = 0x00000000000000FFull, Rank8 = 0xFF00000000000000ull;
+
+// The squares from which 1, 2 and 4 steps of (file, rank) leave the board.
+template <int DFile, int DRank>
+struct EdgeWithin {
+    static constexpr Bits Make(int steps) {
+        Bits m = 0;
+        for (int b = 0; b < 64; ++b) {
+            const int file = b % 8 + DFile * steps, rank = b / 8 + DRank * steps;
+            if (file < 0 || file > 7 || rank < 0 || rank > 7) m |= BitAt(b);
         }
-        const int first = std::countr_zero(edge), last = 63 - std::countl_zero(edge);
-        for (int bit = first; bit <= last && (p & BitAt(bit)); bit += Steps[e]) stable |= BitAt(bit);
-        for (int bit = last; bit >= first && (p & BitAt(bit)); bit -= Steps[e]) stable |= BitAt(bit);
+        return m;
+    }
+    static constexpr Bits masks[3] = {Make(1), Make(2), Make(4)};
+};
+
+inline FullLines FullLinesOf(Bits occupied) {
+    FullLines f;
+    Bits h = occupied & (occupied >> 1) & (occupied >> 2) & (occupied >> 3);
+    h &= h >> 4;
+    f.horizontal = (h & FileA) * 0xFF;
+    Bits v = occupied & (occupied >> 32);
+    v &= v >> 16;
+    v &= v >> 8;
+    f.vertical = (v & 0xFF) * FileA;
+    // Along a diagonal: occupied from the square to the edge each way, in
+    // spans of 2, 4 and 8 squares.
+    auto span = [&](int shift, const Bits (&beyond)[3]) {
+        Bits x = occupied;
+        for (int k = 0; k < 3; ++k) x &= (shift > 0 ? x >> (shift << k) : x << (-shift << k)) | beyond[k];
+        return x;
+    };
+    f.diagonal = span(9, EdgeWithin<1, 1>::masks) & span(-9, EdgeWithin<-1, -1>::masks);
+    f.antiDiagonal = span(7, EdgeWithin<-1, 1>::masks) & span(-7, EdgeWithin<1, -1>::masks);
+    return f;
+}
+
+// Of an edge's eight places: own's discs that no sequence of moves on the
+// edge flips (an edge disc only flips along its edge), by own's and the
+// opponent's discs there, as EdgeStable[own << 8 | opp]. Either side may
+// play any empty place, which only over-counts the moves. Filled before
+// the program's main: each entry from the entries of one disc more.
+struct EdgeStableTable {
+    std::uint8_t stable[1 << 16] = {};
+    EdgeStableTable() {
+        // The discs flipped along the edge by a move of m at x against n.
+        auto flips = [](int m, int n, int x) {
+            int f = 0;
+            for (int d : {-1, 1}) {
+                int y = x + d, run = 0;
+                while (y >= 0 && y < 8 && ((n >> y) & 1)) run |= 1 << y, y += d;
+                if (y >= 0 && y < 8 && ((m >> y) & 1)) f |= run;
+            }
+            return f;
+        };
+        for (int empties = 0; empties <= 8; ++empties)
+            for (int own = 0; own < 256; ++own)
+                for (int opp = 0; opp < 256; ++opp) {
+                    const int e = ~(own | opp) & 0xFF;
+                    if ((own & opp) || std::popcount(static_cast<unsigned>(e)) != empties) continue;
+                    int st = own;
+                    for (int x = 0; x < 8 && st; ++x) {
+                        if (!((e >> x) & 1)) continue;
+                        const int byOwn = flips(own, opp, x), byOpp = flips(opp, own, x);
+                        st &= stable[(own | byOwn | (1 << x)) << 8 | (opp & ~byOwn)];
+                        st &= stable[(own & ~byOpp) << 8 | (opp | byOpp | (1 << x))];
+                    }
+                    stable[own << 8 | opp] = static_cast<std::uint8_t>(st);
+                }
+    }
+};
+
+const EdgeStableTable edgeStable;
+
+// A file's eight places, bit r for rank r, as squares of file A.
+struct FileSpreadTable {
+    Bits file[256] = {};
+    FileSpreadTable() {
+        for (int x = 0; x < 256; ++x)
+            for (int r = 0; r < 8; ++r)
+                if ((x >> r) & 1) file[x] |= BitAt(8 * r);
+    }
+};
+
+const FileSpreadTable fileSpread;
+
+// Discs of p that no move can flip: the edge discs no move on their edge
+// flips; then, along each of its four lines, a disc is safe where the line
+// is full, or where it stands at the board's edge, or next to a disc of p
+// already known to be safe; grown until nothing changes.
+inline int StableDiscs(Bits p, Bits occupied) {
+    const Bits o = occupied & ~p;
+    auto rank = [&](int shift) {
+        const unsigned own = static_cast<unsigned>(p >> shift) & 0xFF, opp = static_cast<unsigned>(o >> shift) & 0xFF;
+        return static_cast<Bits>(edgeStable.stable[own << 8 | opp]) << shift;
+    };
+    auto file = [&](int shift) {
+        auto gather = [&](Bits x) { return static_cast<unsigned>((((x >> shift) & FileA) * 0x0102040810204080ull) >> 56); };
+        return fileSpread.file[edgeStable.stable[gather(p) << 8 | gather(o)]] << shift;
+    };
+    const FullLines f = FullLinesOf(occupied);
+    constexpr Bits Border = FileA | FileH | Rank1 | Rank8;
+    const Bits h = f.horizontal | FileA | FileH, v = f.vertical | Rank1 | Rank8;
+    const Bits d9 = f.diagonal | Border, d7 = f.antiDiagonal | Border;
+    Bits stable = rank(0) | rank(56) | file(0) | file(7) | (p & h & v & d9 & d7);
+    for (Bits before = 0; stable != before;) {
+        before = stable;
+        const Bits alongH = h | ((stable << 1) & ~FileA) | ((stable >> 1) & ~FileH);
+        const Bits alongV = v | (stable << 8) | (stable >> 8);
+        const Bits along9 = d9 | ((stable << 9) & ~FileA) | ((stable >> 9) & ~FileH);
+        const Bits along7 = d7 | ((stable << 7) & ~FileH) | ((stable >> 7) & ~FileA);
+        stable |= p & alongH & alongV & along9 & along7;
     }
     return CountBits(stable);
 }
-
-constexpr Bits EdgeSquares = 0xFF818181818181FFull;
 
 // A bound from the opponent's stable discs that already refutes the window
 // (fail-soft, like StudyNode): with s of the opponent's discs stable the side
 // to move ends at best 64 - 2s ahead. True when it cuts.
 template <int Own>
-inline bool StabilityCut(const Discs& d, int alpha, int beta, int& bound) {
+inline bool StabilityCut(const Discs& d, int n, int alpha, int beta, int& bound) {
     const Bits opp = OwnDiscs<3 - Own>(d);
-    // The stable discs are edge discs: without enough of them no cut-off.
-    if (Own == Black ? 64 - 2 * CountBits(opp & EdgeSquares) > alpha
-                     : 2 * CountBits(opp & EdgeSquares) - 64 < beta)
+    // Only a high alpha, and enough of the opponent's discs, may give one.
+    if (Own == Black ? alpha < StabilityAlpha(n) || 64 - 2 * CountBits(opp) > alpha
+                     : -beta < StabilityAlpha(n) || 2 * CountBits(opp) - 64 < beta)
         return false;
-    const int stable = StableEdgeDiscs(opp, d.black | d.white);
+    const int stable = StableDiscs(opp, d.black | d.white);
     bound = Own == Black ? 64 - 2 * stable : 2 * stable - 64;
     return Own == Black ? bound <= alpha : bound >= beta;
 }
@@ -400,6 +506,10 @@ template <int N>
 int SolveLastFew(EngineState& es, Bits p, Bits o, const int (&squares)[N], unsigned parity, int alpha, int beta,
                  bool passed) {
     if (NodeMustStop(es)) return 0;
+    if constexpr (N >= StabilityCutEmpties) {
+        if (alpha >= StabilityAlpha(N) && 64 - 2 * CountBits(o) <= alpha)
+            if (const int bound = 64 - 2 * StableDiscs(o, p | o); bound <= alpha) return bound;
+    }
     int best = -Infinity;
     for (int odd = 1; odd >= 0; --odd)
         for (int k = 0; k < N; ++k) {
@@ -475,7 +585,7 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
     constexpr int Opp = 3 - Own;
     if (n <= StudySmallEmpties) return SolveLast<Own>(s.es, d, passed, alpha, beta);
     if (MustStop(s)) return 0;
-    if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
+    if (int bound; StabilityCut<Own>(d, n, alpha, beta, bound)) return bound;
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     if (legal == UnknownMoves) legal = LegalMovesOf(own, opp);
     if (!legal) {
@@ -551,7 +661,7 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
         if (n == 0) return EvaluateDiscs(es, d, Own == Black ? 0 : 1);
     }
     if constexpr (Solve) {
-        if (int bound; StabilityCut<Own>(d, alpha, beta, bound)) return bound;
+        if (int bound; StabilityCut<Own>(d, n, alpha, beta, bound)) return bound;
     }
     const Bits own = OwnDiscs<Own>(d), opp = OwnDiscs<Opp>(d);
     const Bits legal = LegalMovesOf(own, opp);
