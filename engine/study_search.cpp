@@ -1,5 +1,6 @@
 #include "engine/study_search.h"
 
+#include <array>
 #include <atomic>
 #include <bit>
 #include <chrono>
@@ -241,7 +242,12 @@ template <bool Solve, int Own>
 int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta);
 
 // The quadrant of a square, as one bit of four.
-inline unsigned QuadrantBit(int bit) { return 1u << (((bit >> 4) & 2) | ((bit >> 2) & 1)); }
+constexpr std::array<std::uint8_t, 64> QuadrantBits = [] {
+    std::array<std::uint8_t, 64> t{};
+    for (int bit = 0; bit < 64; ++bit) t[bit] = static_cast<std::uint8_t>(1u << (((bit >> 4) & 2) | ((bit >> 2) & 1)));
+    return t;
+}();
+inline unsigned QuadrantBit(int bit) { return QuadrantBits[bit]; }
 
 // QuadrantBit of every quadrant holding an odd number of the squares of x.
 inline unsigned OddQuadrants(Bits x) {
