@@ -4,7 +4,8 @@
 // same fail-hard values as the fixed tree (the exact disc difference when
 // solving; the fixed-depth minimax with the same evaluation, pass and game-end
 // rules in the midgame) by a null-window search with a transposition table,
-// fastest-first ordering and the small solver in the last empties; its
+// fastest-first ordering, cut-offs by stable discs (a solve's bound that
+// needs no search) and the small solver in the last empties; its
 // continuation lines may differ where several lines reach the same value, and
 // every exact line played out reaches its value.
 //
