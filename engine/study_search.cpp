@@ -461,19 +461,22 @@ inline int StableDiscs(Bits p, Bits occupied) {
     return CountBits(stable);
 }
 
-// A bound from the opponent's stable discs that already refutes the window
-// (fail-soft, like StudyNode): with s of the opponent's discs stable the side
-// to move ends at best 64 - 2s ahead. True when it cuts.
+// The bound from the opponent's discs o that no move can flip, for the side
+// to move and its alpha: with s of them stable it ends at best 64 - 2s
+// ahead. True when that refutes alpha (fail-soft, like StudyNode).
+inline bool StableCut(Bits o, Bits occupied, int n, int alpha, int& bound) {
+    // Only a high alpha, and enough of the opponent's discs, may give one.
+    if (alpha < StabilityAlpha(n) || 64 - 2 * CountBits(o) > alpha) return false;
+    bound = 64 - 2 * StableDiscs(o, occupied);
+    return bound <= alpha;
+}
+
+// StableCut in black's values, with the window of a node.
 template <int Own>
 inline bool StabilityCut(const Discs& d, int n, int alpha, int beta, int& bound) {
-    const Bits opp = OwnDiscs<3 - Own>(d);
-    // Only a high alpha, and enough of the opponent's discs, may give one.
-    if (Own == Black ? alpha < StabilityAlpha(n) || 64 - 2 * CountBits(opp) > alpha
-                     : -beta < StabilityAlpha(n) || 2 * CountBits(opp) - 64 < beta)
-        return false;
-    const int stable = StableDiscs(opp, d.black | d.white);
-    bound = Own == Black ? 64 - 2 * stable : 2 * stable - 64;
-    return Own == Black ? bound <= alpha : bound >= beta;
+    if (!StableCut(OwnDiscs<3 - Own>(d), d.black | d.white, n, Own == Black ? alpha : -beta, bound)) return false;
+    if (Own == White) bound = -bound;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -515,8 +518,7 @@ int SolveLastFew(EngineState& es, Bits p, Bits o, const int (&squares)[N], unsig
                  bool passed) {
     if (NodeMustStop(es)) return 0;
     if constexpr (N >= StabilityCutEmpties) {
-        if (alpha >= StabilityAlpha(N) && 64 - 2 * CountBits(o) <= alpha)
-            if (const int bound = 64 - 2 * StableDiscs(o, p | o); bound <= alpha) return bound;
+        if (int bound; StableCut(o, p | o, N, alpha, bound)) return bound;
     }
     int best = -Infinity;
     for (int odd = 1; odd >= 0; --odd)
