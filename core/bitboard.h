@@ -170,19 +170,23 @@ inline Bits FlipsOf(int bit, Bits own, Bits opp) {
     return flips;
 }
 
-// Every empty square where own flips something.
-inline Bits LegalMovesOf(Bits own, Bits opp) {
+namespace bitboard_detail {
+
+// LegalMovesOf on B: Bits, or a vector of them (each lane a position of its
+// own, shifted and masked alike).
+template <class B>
+inline B LegalMovesIn(B own, B opp) {
     constexpr Bits NotEdgeFiles = 0x7E7E7E7E7E7E7E7Eull;
-    Bits moves = 0;
-    auto spread = [&](Bits maskedOpp, int d) {
-        Bits up = maskedOpp & (own << d);
+    B moves = own & 0;
+    auto spread = [&](B maskedOpp, int d) {
+        B up = maskedOpp & (own << d);
         up |= maskedOpp & (up << d);
-        const Bits pairsUp = maskedOpp & (maskedOpp << d);
+        const B pairsUp = maskedOpp & (maskedOpp << d);
         up |= pairsUp & (up << 2 * d);
         up |= pairsUp & (up << 2 * d);
-        Bits down = maskedOpp & (own >> d);
+        B down = maskedOpp & (own >> d);
         down |= maskedOpp & (down >> d);
-        const Bits pairsDown = maskedOpp & (maskedOpp >> d);
+        const B pairsDown = maskedOpp & (maskedOpp >> d);
         down |= pairsDown & (down >> 2 * d);
         down |= pairsDown & (down >> 2 * d);
         moves |= (up << d) | (down >> d);
@@ -193,6 +197,11 @@ inline Bits LegalMovesOf(Bits own, Bits opp) {
     spread(opp & NotEdgeFiles, 9);
     return moves & ~(own | opp);
 }
+
+}  // namespace bitboard_detail
+
+// Every empty square where own flips something.
+inline Bits LegalMovesOf(Bits own, Bits opp) { return bitboard_detail::LegalMovesIn(own, opp); }
 
 // The number of discs own flips on the last empty square, bit, of a board
 // with 63 discs: every other square holds own or the opponent, so own's

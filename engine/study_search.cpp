@@ -583,6 +583,22 @@ int SolveLast(EngineState& es, const Discs& d, bool passed, int alpha, int beta)
     return Own == Black ? v : -v;
 }
 
+// LegalMovesOf of two positions, on the two halves of a vector register
+// where the processor has them.
+#if defined(__SSE2__) && defined(__x86_64__)
+using BitsTwo = Bits __attribute__((vector_size(16)));
+inline void LegalMovesOfTwo(Bits ownA, Bits oppA, Bits ownB, Bits oppB, Bits& a, Bits& b) {
+    const BitsTwo moves = bitboard_detail::LegalMovesIn(BitsTwo{ownA, ownB}, BitsTwo{oppA, oppB});
+    a = moves[0];
+    b = moves[1];
+}
+#else
+inline void LegalMovesOfTwo(Bits ownA, Bits oppA, Bits ownB, Bits oppB, Bits& a, Bits& b) {
+    a = LegalMovesOf(ownA, oppA);
+    b = LegalMovesOf(ownB, oppB);
+}
+#endif
+
 // Moves not yet known: no empty square has every bit set.
 constexpr Bits UnknownMoves = ~Bits{0};
 
@@ -611,19 +627,33 @@ int SolveShallow(Study& s, const Discs& d, int n, bool passed, int alpha, int be
     Move list[MaxMoves];
     int count = 0;
     // Among moves of equal promise, one into a quadrant of odd empties first
-    // (its player usually gets the region's last move).
-    while (legal) {
-        const int bit = std::countr_zero(legal);
-        legal &= legal - 1;
-        const Bits flips = FlipsOf(bit, own, opp);
-        const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
-        const Bits replies = LegalMovesOf(theirs, mine);
+    // (its player usually gets the region's last move). The replies are
+    // found two moves at a time.
+    auto insert = [&](int bit, Bits mine, Bits theirs, Bits replies) {
         const unsigned quadrant = QuadrantBit(bit);
         const int key = (CountBits(replies) + CountBits(replies & CornerSquares)) * 2 + ((odd & quadrant) ? 0 : 1);
         Move m{Own == Black ? Discs{mine, theirs} : Discs{theirs, mine}, replies, quadrant, key};
         int j = count++;
         for (; j > 0 && list[j - 1].key > m.key; --j) list[j] = list[j - 1];
         list[j] = m;
+    };
+    while (legal) {
+        const int bit = std::countr_zero(legal);
+        legal &= legal - 1;
+        const Bits flips = FlipsOf(bit, own, opp);
+        const Bits mine = own | flips | BitAt(bit), theirs = opp ^ flips;
+        if (!legal) {
+            insert(bit, mine, theirs, LegalMovesOf(theirs, mine));
+            break;
+        }
+        const int bit2 = std::countr_zero(legal);
+        legal &= legal - 1;
+        const Bits flips2 = FlipsOf(bit2, own, opp);
+        const Bits mine2 = own | flips2 | BitAt(bit2), theirs2 = opp ^ flips2;
+        Bits replies, replies2;
+        LegalMovesOfTwo(theirs, mine, theirs2, mine2, replies, replies2);
+        insert(bit, mine, theirs, replies);
+        insert(bit2, mine2, theirs2, replies2);
     }
     int best = Own == Black ? -Infinity : Infinity;
     int a = alpha, b = beta;
