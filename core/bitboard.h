@@ -177,7 +177,7 @@ namespace bitboard_detail {
 template <class B>
 inline B LegalMovesIn(B own, B opp) {
     constexpr Bits NotEdgeFiles = 0x7E7E7E7E7E7E7E7Eull;
-    B moves = own & 0;
+    B moves{};
     auto spread = [&](B maskedOpp, int d) {
         B up = maskedOpp & (own << d);
         up |= maskedOpp & (up << d);
