@@ -384,7 +384,7 @@ inline FullLines FullLinesOf(Bits occupied) {
 
 // Of an edge's eight places: own's discs that no sequence of moves on the
 // edge flips (an edge disc only flips along its edge), by own's and the
-// opponent's discs there, as EdgeStable[own << 8 | opp]. Either side may
+// opponent's discs there, as stable[own << 8 | opp]. Either side may
 // play any empty place, which only over-counts the moves. Filled before
 // the program's main: each entry from the entries of one disc more.
 struct EdgeStableTable {
@@ -419,7 +419,8 @@ struct EdgeStableTable {
 
 const EdgeStableTable edgeStable;
 
-// A file's eight places, bit r for rank r, as squares of file A.
+// A file's eight places, bit r for rank r, as squares of file A (a table:
+// the multiplication that spreads a byte of inner places carries at the ends).
 struct FileSpreadTable {
     Bits file[256] = {};
     FileSpreadTable() {
