@@ -120,7 +120,7 @@ struct DiscView {
     bool IsExposedOrSemi(Square sq) const { return Has(exposedOrSemi, sq); }
     int BlackCaptures(Square sq) const { return Has(blackTwo, sq) ? 2 : Has(blackOne, sq) ? 1 : 0; }
     int WhiteCaptures(Square sq) const { return Has(whiteTwo, sq) ? 2 : Has(whiteOne, sq) ? 1 : 0; }
-    static Bits At(Square sq) { return BitAt(BitOfCell(sq)); }
+    static constexpr Bits At(Square sq) { return BitAt(BitOfSquare(sq)); }
     // As LoneCSquare and EdgeRunPattern, on the sets of squares (the corners
     // are fixed, so the squares fold into constants).
     int LoneC(Square corner, int d) const {
@@ -187,8 +187,11 @@ struct CornerSpec {
 
 constexpr CornerSpec Corners[4] = {{11, 1, 10}, {81, -10, 1}, {18, -1, 10}, {88, -10, -1}};
 
-template <class View>
-int CornerTerms(const View& v, const std::int32_t* w, int leafSide, const CornerSpec& c) {
+// One corner's terms; the corner a constant, so that the board form's
+// squares fold into fixed bits.
+template <int K, class View>
+inline __attribute__((always_inline)) int CornerTerms(const View& v, const std::int32_t* w, int leafSide) {
+    constexpr CornerSpec c = Corners[K];
     const std::uint8_t held = v.Cell(c.corner);
     if (held == Black) return w[6];
     if (held == White) return -w[6];
@@ -218,7 +221,8 @@ int CornerTerms(const View& v, const std::int32_t* w, int leafSide, const Corner
 
 template <class View>
 int CornersAndRounding(const View& v, const std::int32_t* w, int leafSide, std::int32_t sum) {
-    for (const CornerSpec& c : Corners) sum += CornerTerms(v, w, leafSide, c);
+    sum += CornerTerms<0>(v, w, leafSide) + CornerTerms<1>(v, w, leafSide) + CornerTerms<2>(v, w, leafSide) +
+           CornerTerms<3>(v, w, leafSide);
     return (sum + 2) >> 2;
 }
 
@@ -266,7 +270,7 @@ inline void CountDirection(Bits captures, Bits& one, Bits& two) {
 // leaves its line. Runs are found by fills through the squares whose
 // neighbour holds the same colour.
 template <int S, Bits PlusMask, Bits MinusMask>
-inline void ScanOrientation(Bits b, Bits w, FlagSets& f) {
+inline __attribute__((always_inline)) void ScanOrientation(Bits b, Bits w, FlagSets& f) {
     auto stepP = [](Bits x) { return (x << S) & PlusMask; };
     auto stepM = [](Bits x) { return (x >> S) & MinusMask; };
     const Bits discs = b | w, empty = ~discs;
