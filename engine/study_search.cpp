@@ -275,6 +275,10 @@ constexpr int SearchOrderEmpties = 15;
 // 17.8 s with evaluations from depth 3, 11.6 s with fastest first up to
 // depth 8).
 constexpr int FastestFirstDepth = 8;
+
+// From this depth up a midgame node keeps its bounds in the table (every
+// move at depth 13 from move 20: 2.75 s from depth 2, 2.57 s from 4).
+constexpr int MidgameTableDepth = 4;
 inline int ShallowDepth(int depth) { return depth <= 11 ? 1 : 2; }
 
 // The legal moves in square order, the table's move first, then the best
@@ -729,7 +733,9 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
         }
         return best;
     }
-    const int tag = TagOf<Solve>(s, Own);
+    // Near a midgame search's leaves a table look-up costs more than the
+    // subtree it might save.
+    const int tag = !Solve && n < MidgameTableDepth ? 0 : TagOf<Solve>(s, Own);
     int tableMove = -1;
     if (Bound b; Probe(d, tag, n, b)) {
         if (b.lower >= beta) return b.lower;
