@@ -281,17 +281,22 @@ constexpr int FastestFirstDepth = 8;
 constexpr int MidgameTableDepth = 4;
 inline int ShallowDepth(int depth) { return depth <= 11 ? 1 : 2; }
 
-// The legal moves in square order, the table's move first, then the best
-// by the ordering of the node's kind.
+// The place of each square (by bit) in the engine's square order
+// (SquareOrder: corners first, the squares next to them last).
+const std::array<std::uint8_t, 64> SquareRank = [] {
+    std::array<std::uint8_t, 64> t{};
+    for (int i = 0; SquareOrder[i] != 0; ++i) t[BitOfSquare(SquareOrder[i])] = static_cast<std::uint8_t>(i);
+    return t;
+}();
+
+// The legal moves, each with its key in the ordering of the node's kind
+// (the table's move the greatest, equal keys in square order); the node
+// takes them best first (TakeBest).
 template <bool Solve, int Own>
 int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Candidate (&list)[MaxMoves]) {
     constexpr int Opp = 3 - Own;
-    const EngineState& es = s.es;
     int count = 0;
-    for (int i = 0; i < es.emptyCount; ++i) {
-        const int bit = es.emptyBits[i];
-        if (legal & BitAt(bit)) list[count++] = {bit, 0};
-    }
+    for (Bits m = legal; m; m &= m - 1) list[count++] = {std::countr_zero(m), 0};
     if (count < 2) return count;
     const unsigned odd = Solve ? OddQuadrants(~(d.black | d.white)) : 0;
     for (int k = 0; k < count; ++k) {
@@ -326,13 +331,22 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
         }
         if (s.es.stopped) return 0;
     }
-    for (int i = 1; i < count; ++i)
-        for (int j = i; j > 0 && list[j - 1].key < list[j].key; --j) {
-            const Candidate t = list[j - 1];
-            list[j - 1] = list[j];
-            list[j] = t;
-        }
+    // Equal keys in square order.
+    for (int k = 0; k < count; ++k) list[k].key = list[k].key * 64 + 63 - SquareRank[list[k].bit];
     return count;
+}
+
+// The best of list[k..count) moved to k, the moves between it and k one
+// place on (the first of equal keys wins, so that the order is the one a
+// stable sort gives). A node that cuts after one or two moves never sorts
+// the rest.
+inline void TakeBest(Candidate* list, int k, int count) {
+    int best = k;
+    for (int i = k + 1; i < count; ++i)
+        if (list[i].key > list[best].key) best = i;
+    const Candidate c = list[best];
+    for (int i = best; i > k; --i) list[i] = list[i - 1];
+    list[k] = c;
 }
 
 // From this many empties down a solve keeps no table and no evaluation: the
@@ -761,9 +775,11 @@ int StudyNode(Study& s, const Discs& d, int n, bool passed, int alpha, int beta)
         // Young brothers wait: once the first move is searched, the rest may
         // be shared with idle threads.
         if (k == 1 && count > 2 && CanSplit(s, n, Solve)) {
+            for (int i = 1; i < count; ++i) TakeBest(list, i, count);
             if (!SplitNode<Solve, Own>(s, d, n, list + 1, count - 1, a, b, best, bestBit)) return 0;
             break;
         }
+        TakeBest(list, k, count);
         const Discs next = PlayedDiscs<Own>(d, list[k].bit);
         auto child = [&](int lo, int hi) { return StudyNode<Solve, Opp>(s, next, n - 1, false, lo, hi); };
         int v;
