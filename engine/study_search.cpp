@@ -260,6 +260,8 @@ inline unsigned OddQuadrants(Bits x) {
     return odd;
 }
 
+constexpr Bits CornerSquares = 0x8100000000000081ull;
+
 // A move into a quadrant of odd empties, in the ordering of a solve.
 constexpr int ParityKey = 2;
 
@@ -311,7 +313,7 @@ int OrderedMoves(Study& s, const Discs& d, Bits legal, int n, int tableMove, Can
             // Fastest first: the fewer replies, the sooner a cut-off (a corner
             // reply counts double).
             const Bits replies = LegalMovesOf(OwnDiscs<Opp>(next), OwnDiscs<Own>(next));
-            c.key = -CountBits(replies) * 16 - CountBits(replies & 0x8100000000000081ull) * 16;
+            c.key = -CountBits(replies) * 16 - CountBits(replies & CornerSquares) * 16;
             // Fewer empty squares next to own discs: fewer replies later.
             c.key -= CountBits(NeighbourSquares(OwnDiscs<Own>(next)) & ~(next.black | next.white)) * 2;
         }
@@ -354,8 +356,6 @@ inline void TakeBest(Candidate* list, int k, int count) {
 // moves' flips are computed once, ordered fastest first (fewest replies,
 // a corner reply counting double), and searched with a null window.
 constexpr int ShallowSolveEmpties = 9;
-
-constexpr Bits CornerSquares = 0x8100000000000081ull;
 
 // From this many empties up a solve tries the cut-off by stable discs, and
 // only where the mover's alpha is at least StabilityAlpha: with a lower
